@@ -1,0 +1,19 @@
+# Native build: the portable core and its unit tests, under the sanitizers when asked.
+if(DUOSCOPE_SANITIZE)
+  set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(duoscope_core PRIVATE ${sanitize})
+  target_link_options(duoscope_core INTERFACE ${sanitize})
+endif()
+
+find_package(GTest REQUIRED)
+add_executable(core_tests
+  tests/native/string_table.cpp
+  tests/native/text_and_paths_test.cpp
+  tests/native/setting_text_test.cpp
+  tests/native/player_command_test.cpp
+  tests/native/status_text_test.cpp)
+target_link_libraries(core_tests PRIVATE duoscope_core GTest::gtest GTest::gtest_main)
+if(DUOSCOPE_SANITIZE)
+  target_compile_options(core_tests PRIVATE ${sanitize})
+endif()
+add_test(NAME core_tests COMMAND core_tests)

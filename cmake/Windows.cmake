@@ -1,0 +1,20 @@
+# Windows builds (MinGW): the Win32 layer, the program, and for x86_64 the Wine tests.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(DUOSCOPE_RESOURCES ${CMAKE_SOURCE_DIR}/res/duoscope.rc)
+set_source_files_properties(${DUOSCOPE_RESOURCES} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/strings.def;${CMAKE_SOURCE_DIR}/res/duoscope.ico;${CMAKE_SOURCE_DIR}/res/small.ico")
+
+# The Win32 layer: everything of the program but its entry point.
+add_library(duoscope_win STATIC
+  common/platform_sizes.cpp
+  common/res_string.cpp
+  settings/registry_store.cpp)
+target_link_libraries(duoscope_win PUBLIC duoscope_core comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+target_compile_options(duoscope_win PRIVATE -fno-exceptions -fno-rtti)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  include(cmake/WineTests.cmake)
+endif()

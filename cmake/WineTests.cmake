@@ -1,0 +1,26 @@
+# Tests of the Win32 layer, run by CTest under 64-bit Wine with a prefix of this build.
+set(WINERUN ${CMAKE_SOURCE_DIR}/tools/winerun.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${WINERUN};${CMAKE_BINARY_DIR}")
+
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Starts the prefix, the X server and the wineserver once for all tests; ends them after.
+add_test(NAME wine_start COMMAND ${WINERUN} ${CMAKE_BINARY_DIR} --start)
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
+add_test(NAME wine_stop COMMAND ${WINERUN} ${CMAKE_BINARY_DIR} --stop)
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+
+# A GoogleTest program of the Win32 layer, linked with the real resources. The tests
+# share one registry and one temporary folder, so they run one at a time.
+function(duoscope_wine_test name)
+  add_executable(${name} ${ARGN} ${DUOSCOPE_RESOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+  target_link_libraries(${name} PRIVATE duoscope_win gtest gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
+    TIMEOUT 300)
+endfunction()
+
+duoscope_wine_test(settings_store_tests
+  tests/win/settings_store_test.cpp
+  tests/win/resources_test.cpp)

@@ -1,0 +1,92 @@
+#include "playback/player_command.h"
+
+#include "common/text.h"
+
+// A path that could break out of its quotes on the script line.
+static bool IsUnsafePath(const char *path)
+{
+    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(path); *p; ++p)
+        if (*p == '"' || *p < 0x20)
+            return true;
+    return false;
+}
+
+static const char *DecoderOption(int nGPU)
+{
+    switch (nGPU) {
+    case 1:
+        return "-vcodec h264_cuvid";
+    case 2:
+        return "-vcodec hevc_cuvid";
+    default:
+        return "";
+    }
+}
+
+bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
+                        const char *mediaFile, long width, long height, StringLookup lookup,
+                        char *out, size_t outSize)
+{
+    TextBuffer line = StartText(out, outSize);
+    if (IsUnsafePath(playerExe) || IsUnsafePath(mediaFile))
+        return false;
+
+    char filter[64];
+    TextBuffer filterText = StartText(filter, sizeof filter);
+    if (settings.nOrg != 1) {
+        AppendText(filterText, "-vf stereo3d=");
+        AppendText(filterText, lookup(InputCodeId(settings.nStin)));
+        AppendText(filterText, ":");
+        AppendText(filterText, lookup(OutputCodeId(settings.nStout)));
+    }
+
+    AppendText(line, "\"");
+    AppendText(line, playerExe);
+    AppendText(line, "\" ");
+    AppendText(line, settings.nFull != 0 ? "-fs" : "");
+    AppendText(line, " ");
+    AppendText(line, DecoderOption(settings.nGPU));
+    AppendText(line, " ");
+    AppendText(line, filter);
+    AppendText(line, " -x ");
+    AppendNumber(line, width);
+    AppendText(line, " -y ");
+    AppendNumber(line, height);
+    AppendText(line, " \"");
+    AppendText(line, mediaFile);
+    AppendText(line, "\"");
+    if (line.overflow || filterText.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command, char *out,
+                       size_t outSize)
+{
+    TextBuffer script = StartText(out, outSize);
+    for (const char *p = command; *p; ++p) {
+        const char piece[3] = {*p, *p == '%' ? '%' : '\0', '\0'};
+        AppendText(script, piece);
+    }
+    if (settings.nERCHK == 1)
+        AppendText(script, "\npause");
+    if (script.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool LaunchScriptPath(const char *tempDir, char *out, size_t outSize)
+{
+    TextBuffer path = StartText(out, outSize);
+    AppendText(path, tempDir);
+    AppendText(path, kScriptName);
+    if (tempDir[0] == '\0' || path.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}

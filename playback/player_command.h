@@ -1,0 +1,46 @@
+// Composition of the player command line, the launch script text and its path.
+// Pure functions of their inputs. Portable.
+#ifndef DUOSCOPE_PLAYBACK_PLAYER_COMMAND_H
+#define DUOSCOPE_PLAYBACK_PLAYER_COMMAND_H
+
+#include <cstddef>
+
+#include "settings/format_catalogue.h"
+#include "settings/player_settings.h"
+
+// Paths handled by the program: at most 511 characters and a NUL.
+constexpr size_t kPathSize = 512;
+// The temporary folder as the platform reports it, and the launch script's path.
+constexpr size_t kTempDirSize = 256;
+constexpr size_t kScriptPathSize = 256;
+constexpr const char kScriptName[] = "duoscope.bat";
+
+// Longest command line: both paths at 511 characters, every option at its longest
+// ("-fs", "-vcodec hevc_cuvid", a 24-character filter) and both sizes at 11 characters.
+constexpr size_t kLongestCommand = 83 + 2 * (kPathSize - 1);
+constexpr size_t kCommandSize = 1152;
+static_assert(kLongestCommand < kCommandSize, "the longest command line must fit");
+// Longest script text: the longest command with every path character a doubled '%',
+// and the pause line.
+constexpr size_t kLongestScript = 83 + 4 * (kPathSize - 1) + 6;
+constexpr size_t kScriptTextSize = 2176;
+static_assert(kLongestScript < kScriptTextSize, "the longest script text must fit");
+
+// Composes the ffplay command line into `out`. Returns false, with `out` empty, when a
+// path holds a double quote or a control character (either could leave its quotes or
+// start a new script line) or the line does not fit: such a launch is refused.
+bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
+                        const char *mediaFile, long width, long height, StringLookup lookup,
+                        char *out, size_t outSize);
+
+// Turns a command line into launch script text: every '%' doubled, so the command
+// interpreter hands it on unchanged, and "\npause" after it when nERCHK is exactly 1.
+// Returns false, with `out` empty, when it does not fit.
+bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command, char *out,
+                       size_t outSize);
+
+// The launch script's full path: the temporary folder (ending in a backslash) and
+// "duoscope.bat". Returns false, with `out` empty, for an empty folder or one too long.
+bool LaunchScriptPath(const char *tempDir, char *out, size_t outSize);
+
+#endif

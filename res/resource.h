@@ -1,0 +1,51 @@
+// Resource and control ids of duoscope, grouped by kind. Read by the resource script
+// and by the code, so it holds #define lines only.
+#ifndef DUOSCOPE_RESOURCE_H
+#define DUOSCOPE_RESOURCE_H
+
+// Icons
+#define IDI_DUOSCOPE 107
+#define IDI_SMALL 108
+
+// Menu and accelerator table
+#define IDC_DUOSCOPE 109
+
+// Dialog templates (the two options panes are named, not numbered)
+#define IDD_ABOUTBOX 103
+#define IDD_SETTING 104
+#define IDD_SETTING_GPU 105
+#define OPNOPTIONS_NAME "OPNOPTIONS"
+#define OPNOPTIONS_GPU_NAME "OPNOPTIONS_GPU"
+
+// Commands
+#define IDM_ABOUT 104
+#define IDM_EXIT 105
+#define IDM_SETTING 32771
+#define IDM_REPLAY 32772
+#define IDM_OPEN 32773
+
+// Controls of the Settings dialogs and the options panes
+#define IDC_FULLSCREEN 1000
+#define IDC_STEREO_IN 1001
+#define IDC_STEREO_OUT 1002
+#define IDC_ORIGINAL 1003
+#define IDC_REPLAY 1004
+#define IDC_CPU_DECODE 1005
+#define IDC_GPU_H264 1006
+#define IDC_GPU_H265 1007
+#define IDC_ERROR_CHECK 1008
+#define IDC_STC32 1119
+#define IDC_ABOUT_ICON 2
+
+// String table
+#define IDS_APP_TITLE 103
+#define IDS_WINDOW_CLASS 109
+#define IDS_INPUT_TEXT_FIRST 110
+#define IDS_INPUT_CODE_FIRST 130
+#define IDS_OUTPUT_TEXT_FIRST 150
+#define IDS_OUTPUT_CODE_FIRST 190
+#define IDS_STATUS_TITLE 230
+#define IDS_STATUS_FIRST_LINE 231
+#define IDS_STATUS_LAST_LINE 244
+
+#endif

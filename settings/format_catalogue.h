@@ -1,0 +1,20 @@
+// The catalogue of stereo layouts: display texts and stereo3d filter codes, held in the
+// string table and addressed by list index. Portable.
+#ifndef DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
+#define DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
+
+constexpr int kInputFormatCount = 14;
+constexpr int kOutputFormatCount = 33;
+
+// String numbers of an entry. An index outside its list names entry 0, so a
+// hand-edited setting still shows and sends a real layout.
+unsigned InputTextId(int index);
+unsigned InputCodeId(int index);
+unsigned OutputTextId(int index);
+unsigned OutputCodeId(int index);
+
+// Looks up a text of the string table by number. The program's lookup is LoadResString,
+// whose result stays valid until the second call after it.
+using StringLookup = const char *(*)(unsigned id);
+
+#endif

@@ -1,0 +1,40 @@
+// The six player settings and their text form in the registry. Portable.
+#ifndef DUOSCOPE_SETTINGS_PLAYER_SETTINGS_H
+#define DUOSCOPE_SETTINGS_PLAYER_SETTINGS_H
+
+#include <cstddef>
+#include <cstdint>
+
+// One value per registry value of the same name. No field is range-checked.
+struct PlayerSettingsRecord {
+    int32_t nFull;  // full screen when not 0
+    int32_t nOrg;   // original picture, no stereo conversion, when exactly 1
+    int32_t nStin;  // index into the input layouts
+    int32_t nStout; // index into the output layouts
+    int32_t nGPU;   // decoder: 0 CPU, 1 NVIDIA H.264, 2 NVIDIA H.265
+    int32_t nERCHK; // error-check mode: 0 off, 1 console and pause, others keep the script
+};
+
+// The one record of the process; all 0 at start.
+extern PlayerSettingsRecord PlayerSettings;
+
+// A setting's registry value name and its field, in load and save order.
+struct SettingField {
+    const char *name;
+    int32_t PlayerSettingsRecord::*field;
+};
+constexpr int kSettingCount = 6;
+extern const SettingField kSettingFields[kSettingCount];
+
+// Size of the text buffer for one stored value: at most 99 characters and a NUL.
+constexpr size_t kSettingTextSize = 100;
+
+// Converts a stored text by the rules of atol: leading white space, an optional sign,
+// then decimal digits up to the first non-digit; no digits gives 0. Values beyond the
+// 32-bit range are held at its ends.
+int32_t ParseSettingText(const char *text);
+
+// Writes `value` as "%d" prints it into `out` (kSettingTextSize bytes).
+void FormatSettingText(int32_t value, char *out);
+
+#endif

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/res_string.h"
+#include "res/resource.h"
+
+namespace {
+
+struct TableEntry {
+    unsigned id;
+    const char *text;
+};
+const TableEntry kTable[] = {
+#define DUO_STRING(id, text) {id, text},
+#include "res/strings.def"
+#undef DUO_STRING
+};
+
+class Resources : public ::testing::Test {
+protected:
+    void SetUp() override { hInst = GetModuleHandleA(nullptr); }
+};
+
+const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found)
+{
+    reinterpret_cast<std::vector<WORD> *>(found)->push_back(language);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
+{
+    EnumResourceLanguagesA(module, type, name, CollectLanguage, found);
+    return TRUE;
+}
+
+} // namespace
+
+TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
+{
+    EXPECT_EQ(137u, sizeof kTable / sizeof kTable[0]);
+    for (const TableEntry &entry : kTable)
+        EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
+    EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
+    EXPECT_STREQ("DAZAZERODI", LoadResString(IDS_WINDOW_CLASS));
+    EXPECT_STREQ("sbsl", LoadResString(IDS_INPUT_CODE_FIRST));
+    EXPECT_STREQ("icr", LoadResString(IDS_INPUT_CODE_FIRST + 13));
+    EXPECT_STREQ("arbg", LoadResString(IDS_OUTPUT_CODE_FIRST + 12));
+    EXPECT_STREQ("hdmi", LoadResString(IDS_OUTPUT_CODE_FIRST + 32));
+    EXPECT_STREQ("", LoadResString(300));
+}
+
+TEST_F(Resources, LoadResStringAlternatesBetweenTwoBuffers)
+{
+    const char *first = LoadResString(IDS_INPUT_TEXT_FIRST);
+    const char *second = LoadResString(IDS_OUTPUT_TEXT_FIRST + 17);
+    EXPECT_NE(first, second);
+    EXPECT_STREQ("SBS parallel", first) << "two consecutive results are valid together";
+    EXPECT_STREQ("anaglyph red/cyan dubois", second);
+    const char *third = LoadResString(IDS_OUTPUT_CODE_FIRST + 17);
+    EXPECT_EQ(first, third);
+    EXPECT_STREQ("arcd", first);
+    EXPECT_STREQ("anaglyph red/cyan dubois", second);
+    EXPECT_EQ(second, LoadResString(IDS_APP_TITLE));
+}
+
+TEST_F(Resources, EveryResourceIsJapanese)
+{
+    std::vector<WORD> languages;
+    const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
+    for (LPCSTR type : types)
+        EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
+    // 137 strings in 10 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    EXPECT_EQ(10u + 1 + 1 + 5 + 2 + 3, languages.size());
+    for (WORD language : languages)
+        EXPECT_EQ(kJapanese, language);
+}
+
+TEST_F(Resources, AcceleratorTableHasItsThreeEntriesAndFlagBytes)
+{
+    HRSRC found = FindResourceA(hInst, MAKEINTRESOURCEA(IDC_DUOSCOPE), RT_ACCELERATOR);
+    ASSERT_NE(nullptr, found);
+    ASSERT_EQ(3u * 8, SizeofResource(hInst, found));
+    const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));
+    const WORD expected[3][3] = {{0x12, '/', IDM_ABOUT}, {0x12, '?', IDM_ABOUT},
+                                 {0x83, 0x4F, IDM_OPEN}};
+    for (int i = 0; i < 3; ++i, entry += 4) {
+        EXPECT_EQ(expected[i][0], entry[0]) << "flags of entry " << i;
+        EXPECT_EQ(expected[i][1], entry[1]) << "key of entry " << i;
+        EXPECT_EQ(expected[i][2], entry[2]) << "command of entry " << i;
+    }
+}

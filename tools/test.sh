@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, then configures, builds and tests all three builds:
+# native (portable core, sanitizers), win64 (Win32 layer under Wine), win32 (release).
+# Exits non-zero when any build or test fails.
+set -u
+cd "$(dirname "$0")/.."
+tools/setup.sh || exit 1
+jobs=$(nproc)
+failed=()
+for preset in ${DUOSCOPE_PRESETS:-native win64 win32}; do
+  echo "=== $preset"
+  if ! cmake --preset "$preset" >"/tmp/duoscope-configure-$preset.log" 2>&1; then
+    cat "/tmp/duoscope-configure-$preset.log"
+    failed+=("$preset (configure)")
+    continue
+  fi
+  if ! cmake --build --preset "$preset" -j "$jobs"; then
+    failed+=("$preset (build)")
+    continue
+  fi
+  ctest --preset "$preset" || failed+=("$preset (tests)")
+done
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "All builds and tests passed."

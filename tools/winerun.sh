@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 64-bit Wine for a build folder.
+#
+#   winerun.sh BUILD_DIR PROGRAM.exe [ARGS...]   run a program (CTest's emulator)
+#   winerun.sh BUILD_DIR --start                 prepare prefix, X server and wineserver
+#   winerun.sh BUILD_DIR --stop                  end the wineserver and our own X server
+#   winerun.sh BUILD_DIR --env                   print the environment lines to source
+#
+# The Wine prefix lives in BUILD_DIR/wine/prefix. When no DISPLAY is set, an Xvfb of
+# our own is started on a free display and kept until --stop. A persistent wineserver
+# keeps later starts fast. Every background process gets its own session and has its
+# output sent to a log, so that CTest never waits on an inherited pipe.
+set -u
+build=$(cd "$1" && pwd) || { echo "winerun: no build folder $1" >&2; exit 2; }
+shift
+state="$build/wine"
+mkdir -p "$state"
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+
+own_display_alive() {
+  [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] &&
+    kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null &&
+    [ -e "/tmp/.X11-unix/X$(cat "$state/display" | tr -d :)" ]
+}
+
+start_xvfb() {
+  local n
+  for n in $(seq 90 250); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$state/xvfb.pid"
+    local i
+    for i in $(seq 1 100); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        echo ":$n" >"$state/display"
+        return 0
+      fi
+      kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "winerun: could not start Xvfb" >&2
+  return 1
+}
+
+setup() {
+  if [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
+    own_display_alive || start_xvfb || return 1
+    DISPLAY=$(cat "$state/display")
+  fi
+  export DISPLAY
+  echo "$DISPLAY" >"$state/display.used"
+  mkdir -p "$WINEPREFIX"
+  setsid "$WINESERVER" -p >>"$state/wineserver.log" 2>&1 </dev/null || true
+  if [ ! -f "$WINEPREFIX/.duoscope-ready" ]; then
+    "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1 </dev/null
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$state/wineboot.log" 2>&1 </dev/null
+    touch "$WINEPREFIX/.duoscope-ready"
+  fi
+  # Let Wine's own services start here, with their output in the log, rather than
+  # under the first test program, whose pipes they would keep open.
+  "$WINE" cmd /c exit >>"$state/wineboot.log" 2>&1 </dev/null
+}
+
+case "${1:-}" in
+  --stop)
+    "$WINESERVER" -k >/dev/null 2>&1
+    "$WINESERVER" -w >/dev/null 2>&1
+    if [ -f "$state/xvfb.pid" ]; then
+      kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+      rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    exit 0
+    ;;
+esac
+
+exec 9>"$state/lock"
+flock 9
+setup || exit 1
+flock -u 9
+exec 9>&-
+
+case "${1:-}" in
+  --start) exit 0 ;;
+  --env)
+    echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY'"
+    exit 0
+    ;;
+esac
+exec "$WINE" "$@"
