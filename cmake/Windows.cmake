@@ -11,9 +11,22 @@ set_source_files_properties(${DUOSCOPE_RESOURCES} PROPERTIES OBJECT_DEPENDS
 add_library(duoscope_win STATIC
   common/platform_sizes.cpp
   common/res_string.cpp
-  settings/registry_store.cpp)
+  common/app_state.cpp
+  settings/registry_store.cpp
+  playback/player_process.cpp
+  ui/main_window.cpp
+  ui/setting_controls.cpp
+  ui/settings_dialog.cpp
+  ui/open_dialog.cpp
+  ui/about_dialog.cpp)
 target_link_libraries(duoscope_win PUBLIC duoscope_core comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 target_compile_options(duoscope_win PRIVATE -fno-exceptions -fno-rtti)
+
+# The program.
+add_executable(duoscope WIN32 ui/winmain.cpp ${DUOSCOPE_RESOURCES})
+target_link_libraries(duoscope PRIVATE duoscope_win)
+target_compile_options(duoscope PRIVATE -fno-exceptions -fno-rtti)
+target_link_options(duoscope PRIVATE -s)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   include(cmake/WineTests.cmake)

@@ -10,12 +10,20 @@ set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
 add_test(NAME wine_stop COMMAND ${WINERUN} ${CMAKE_BINARY_DIR} --stop)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 
+# The stand-in player, built as ffplay.exe beside the test programs.
+add_executable(ffplay_standin tests/win/standin_ffplay.cpp)
+set_target_properties(ffplay_standin PROPERTIES OUTPUT_NAME ffplay)
+
+add_library(wine_test_support STATIC tests/win/support.cpp tests/win/test_main.cpp)
+target_link_libraries(wine_test_support PUBLIC duoscope_win gtest)
+
 # A GoogleTest program of the Win32 layer, linked with the real resources. The tests
 # share one registry and one temporary folder, so they run one at a time.
 function(duoscope_wine_test name)
   add_executable(${name} ${ARGN} ${DUOSCOPE_RESOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
-  target_link_libraries(${name} PRIVATE duoscope_win gtest gtest_main)
+  target_link_libraries(${name} PRIVATE wine_test_support)
+  add_dependencies(${name} ffplay_standin duoscope)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
     TIMEOUT 300)
@@ -24,3 +32,6 @@ endfunction()
 duoscope_wine_test(settings_store_tests
   tests/win/settings_store_test.cpp
   tests/win/resources_test.cpp)
+
+duoscope_wine_test(player_process_tests
+  tests/win/player_process_test.cpp)

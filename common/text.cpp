@@ -25,8 +25,8 @@ void AppendNumber(TextBuffer &text, long value)
     char *p = digits + sizeof digits;
     *--p = '\0';
     // Work on the magnitude as unsigned so that the most negative value is safe.
-    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                        : static_cast<unsigned long>(value);
+    unsigned long magnitude =
+        value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;

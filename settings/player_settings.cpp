@@ -5,9 +5,9 @@
 PlayerSettingsRecord PlayerSettings = {0, 0, 0, 0, 0, 0};
 
 const SettingField kSettingFields[kSettingCount] = {
-    {"nFull", &PlayerSettingsRecord::nFull},   {"nOrg", &PlayerSettingsRecord::nOrg},
-    {"nStin", &PlayerSettingsRecord::nStin},   {"nStout", &PlayerSettingsRecord::nStout},
-    {"nGPU", &PlayerSettingsRecord::nGPU},     {"nERCHK", &PlayerSettingsRecord::nERCHK},
+    {"nFull", &PlayerSettingsRecord::nFull}, {"nOrg", &PlayerSettingsRecord::nOrg},
+    {"nStin", &PlayerSettingsRecord::nStin}, {"nStout", &PlayerSettingsRecord::nStout},
+    {"nGPU", &PlayerSettingsRecord::nGPU},   {"nERCHK", &PlayerSettingsRecord::nERCHK},
 };
 
 static bool IsSpace(char c)

@@ -11,8 +11,8 @@ void ReadSetting(const char *name, char *buffer)
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     DWORD size = kSettingTextSize;
-    LONG result = RegQueryValueExA(key, name, nullptr, nullptr,
-                                   reinterpret_cast<BYTE *>(buffer), &size);
+    LONG result =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(buffer), &size);
     if (result == ERROR_SUCCESS) {
         // The data may lack its NUL; without room for one the value counts as missing.
         const void *nul = memchr(buffer, '\0', size);

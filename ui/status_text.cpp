@@ -3,8 +3,8 @@
 #include "common/text.h"
 #include "res/resource.h"
 
-size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLookup lookup,
-                         char *out, size_t outSize)
+size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLookup lookup, char *out,
+                         size_t outSize)
 {
     TextBuffer text = StartText(out, outSize);
     AppendText(text, "\n");

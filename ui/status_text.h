@@ -12,7 +12,7 @@ constexpr size_t kStatusTextSize = 5000;
 // Composes the status text for the given settings into `out`: the title line, the mode,
 // the formats (or "Play Original Video"), and the player's key list, one per line.
 // Returns its length; a text that would not fit is cut at a whole piece.
-size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLookup lookup,
-                         char *out, size_t outSize);
+size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLookup lookup, char *out,
+                         size_t outSize);
 
 #endif

@@ -21,8 +21,8 @@ std::string Command(const PlayerSettingsRecord &settings, const char *media = kM
                     long width = 624, long height = 441)
 {
     char out[kCommandSize];
-    EXPECT_TRUE(BuildPlayerCommand(settings, kPlayer, media, width, height, TableString, out,
-                                   sizeof out));
+    EXPECT_TRUE(
+        BuildPlayerCommand(settings, kPlayer, media, width, height, TableString, out, sizeof out));
     return out;
 }
 
@@ -62,7 +62,8 @@ TEST(BuildPlayerCommand, OptionTestsFollowTheirSettings)
     EXPECT_EQ(Command(Settings(1, 0, 0, 0, 0, 0)), Command(Settings(5, 0, 0, 0, 0, 0)));
     EXPECT_EQ(Command(Settings(1, 0, 0, 0, 0, 0)), Command(Settings(-1, 0, 0, 0, 0, 0)));
     EXPECT_EQ(Command(Settings(0, 0, 3, 4, 0, 0)), Command(Settings(0, 2, 3, 4, 0, 0)));
-    EXPECT_NE(std::string::npos, Command(Settings(0, 2, 3, 4, 0, 0)).find(" -vf stereo3d=sbs2r:abl "));
+    EXPECT_NE(std::string::npos,
+              Command(Settings(0, 2, 3, 4, 0, 0)).find(" -vf stereo3d=sbs2r:abl "));
     // nGPU outside 0..2 decodes on the CPU, like 0.
     EXPECT_EQ(Command(Settings(0, 0, 0, 0, 0, 0)), Command(Settings(0, 0, 0, 0, 3, 0)));
     EXPECT_EQ(Command(Settings(0, 0, 0, 0, 0, 0)), Command(Settings(0, 0, 0, 0, -1, 0)));
@@ -72,9 +73,12 @@ TEST(BuildPlayerCommand, OptionTestsFollowTheirSettings)
 
 TEST(BuildPlayerCommand, FilterCodesComeFromTheCatalogue)
 {
-    EXPECT_NE(std::string::npos, Command(Settings(0, 0, 12, 30, 0, 0)).find(" -vf stereo3d=icl:icl "));
-    EXPECT_NE(std::string::npos, Command(Settings(0, 0, 13, 32, 0, 0)).find(" -vf stereo3d=icr:hdmi "));
-    EXPECT_NE(std::string::npos, Command(Settings(0, 0, 12, 12, 0, 0)).find(" -vf stereo3d=icl:arbg "));
+    EXPECT_NE(std::string::npos,
+              Command(Settings(0, 0, 12, 30, 0, 0)).find(" -vf stereo3d=icl:icl "));
+    EXPECT_NE(std::string::npos,
+              Command(Settings(0, 0, 13, 32, 0, 0)).find(" -vf stereo3d=icr:hdmi "));
+    EXPECT_NE(std::string::npos,
+              Command(Settings(0, 0, 12, 12, 0, 0)).find(" -vf stereo3d=icl:arbg "));
     // An index outside its list sends entry 0's code, and nothing longer.
     const std::string entry0 = Command(Settings(0, 0, 0, 0, 0, 0));
     EXPECT_EQ(entry0, Command(Settings(0, 0, -1, 40, 0, 0)));
@@ -84,17 +88,18 @@ TEST(BuildPlayerCommand, FilterCodesComeFromTheCatalogue)
 
 TEST(BuildPlayerCommand, RefusesPathsThatCouldLeaveTheirQuotes)
 {
-    const char *unsafe[] = {"\"D:\\a.mp4\"", "D:\\a\" & calc & \".mp4", "D:\\a.mp4\r\ndel x",
-                            "D:\\a\n.mp4", "D:\\a\t.mp4", "D:\\a\x1f.mp4", "D:\\a\x01.mp4"};
+    const char *unsafe[] = {
+        "\"D:\\a.mp4\"", "D:\\a\" & calc & \".mp4", "D:\\a.mp4\r\ndel x", "D:\\a\n.mp4",
+        "D:\\a\t.mp4",   "D:\\a\x1f.mp4",           "D:\\a\x01.mp4"};
     const PlayerSettingsRecord settings = Settings(0, 0, 0, 0, 0, 0);
     for (const char *media : unsafe) {
         char out[kCommandSize] = "old";
-        EXPECT_FALSE(BuildPlayerCommand(settings, kPlayer, media, 1, 1, TableString, out,
-                                        sizeof out))
+        EXPECT_FALSE(
+            BuildPlayerCommand(settings, kPlayer, media, 1, 1, TableString, out, sizeof out))
             << media;
         EXPECT_STREQ("", out);
-        EXPECT_FALSE(BuildPlayerCommand(settings, media, kMedia, 1, 1, TableString, out,
-                                        sizeof out))
+        EXPECT_FALSE(
+            BuildPlayerCommand(settings, media, kMedia, 1, 1, TableString, out, sizeof out))
             << media;
     }
     // Characters that are safe inside quotes pass unchanged, high bytes too.
@@ -108,9 +113,10 @@ TEST(BuildPlayerCommand, LongestInputsFitWithoutCutting)
     std::string media(kPathSize - 1, '%');
     const PlayerSettingsRecord settings = Settings(1, 0, 2, 19, 2, 1);
     char command[kCommandSize];
-    ASSERT_TRUE(BuildPlayerCommand(settings, player.c_str(), media.c_str(), LONG_MIN / 2,
-                                   INT32_MIN, TableString, command, sizeof command));
-    const std::string expected = "\"" + player + "\" -fs -vcodec hevc_cuvid -vf stereo3d=sbs2l:agmh -x " +
+    ASSERT_TRUE(BuildPlayerCommand(settings, player.c_str(), media.c_str(), LONG_MIN / 2, INT32_MIN,
+                                   TableString, command, sizeof command));
+    const std::string expected = "\"" + player +
+                                 "\" -fs -vcodec hevc_cuvid -vf stereo3d=sbs2l:agmh -x " +
                                  std::to_string(LONG_MIN / 2) + " -y -2147483648 \"" + media + "\"";
     EXPECT_EQ(expected, command);
 
@@ -120,8 +126,8 @@ TEST(BuildPlayerCommand, LongestInputsFitWithoutCutting)
 
     // A buffer too small refuses instead of cutting.
     char small[64] = "old";
-    EXPECT_FALSE(BuildPlayerCommand(settings, kPlayer, kMedia, 1, 1, TableString, small,
-                                    sizeof small));
+    EXPECT_FALSE(
+        BuildPlayerCommand(settings, kPlayer, kMedia, 1, 1, TableString, small, sizeof small));
     EXPECT_STREQ("", small);
     EXPECT_FALSE(BuildLaunchScript(settings, command, small, sizeof small));
     EXPECT_STREQ("", small);

@@ -21,7 +21,9 @@ TEST(DirectoryOfPath, KeepsEverythingUpToTheLastBackslash)
     EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v/w/a.mp4"));
     EXPECT_STREQ("C:\\", dir);
     // Single bytes are scanned: a 0x5C trail byte of a double-byte character counts.
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\\x95\x5C" "b.mp4"));
+    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir,
+                                "C:\\\x95\x5C"
+                                "b.mp4"));
     EXPECT_STREQ("C:\\\x95\x5C", dir);
 }
 

@@ -50,8 +50,8 @@ inline RawValue GetRawValue(const char *name)
         return value;
     char data[512];
     DWORD size = sizeof data;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE *>(data),
-                         &size) == ERROR_SUCCESS)
+    if (RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) ==
+        ERROR_SUCCESS)
         value.bytes.assign(data, size);
     else
         value.type = 0;

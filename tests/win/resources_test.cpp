@@ -21,7 +21,7 @@ const TableEntry kTable[] = {
 };
 
 class Resources : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { hInst = GetModuleHandleA(nullptr); }
 };
 
@@ -87,8 +87,8 @@ TEST_F(Resources, AcceleratorTableHasItsThreeEntriesAndFlagBytes)
     ASSERT_NE(nullptr, found);
     ASSERT_EQ(3u * 8, SizeofResource(hInst, found));
     const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));
-    const WORD expected[3][3] = {{0x12, '/', IDM_ABOUT}, {0x12, '?', IDM_ABOUT},
-                                 {0x83, 0x4F, IDM_OPEN}};
+    const WORD expected[3][3] = {
+        {0x12, '/', IDM_ABOUT}, {0x12, '?', IDM_ABOUT}, {0x83, 0x4F, IDM_OPEN}};
     for (int i = 0; i < 3; ++i, entry += 4) {
         EXPECT_EQ(expected[i][0], entry[0]) << "flags of entry " << i;
         EXPECT_EQ(expected[i][1], entry[1]) << "key of entry " << i;

@@ -8,7 +8,7 @@
 namespace {
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(DeleteSettingsKey());
@@ -92,10 +92,10 @@ TEST_F(SettingsStore, TextThatNeedsAHundredBytesCountsAsMissing)
 {
     const std::string longest = std::string(98, '0') + "7"; // 99 characters and the NUL
     PutText("nFull", longest);
-    PutText("nOrg", std::string(99, '0') + "1");              // 100 characters
-    PutText("nStin", "5" + std::string(149, ' '));             // 150 characters
+    PutText("nOrg", std::string(99, '0') + "1");                          // 100 characters
+    PutText("nStin", "5" + std::string(149, ' '));                        // 150 characters
     PutRawValue("nStout", REG_BINARY, std::string(100, '3').data(), 100); // no NUL, no room
-    PutRawValue("nGPU", REG_BINARY, "12x", 3);                 // no NUL, but room for one
+    PutRawValue("nGPU", REG_BINARY, "12x", 3); // no NUL, but room for one
     PlayerSettings.nOrg = 8;
     PlayerSettings.nStin = 9;
     PlayerSettings.nStout = 10;
@@ -117,7 +117,7 @@ TEST_F(SettingsStore, OtherValueTypesAreReadAsText)
 {
     const DWORD seven = 7;
     PutRawValue("nFull", REG_DWORD, &seven, sizeof seven); // reads as the text "\x07"
-    PutRawValue("nOrg", REG_SZ, "5\0garbage", 10);          // the text ends at its NUL
+    PutRawValue("nOrg", REG_SZ, "5\0garbage", 10);         // the text ends at its NUL
     PlayerSettings.nFull = 3;
     LoadSettings();
     EXPECT_EQ(0, PlayerSettings.nFull);

@@ -1,0 +1,5 @@
+#include "common/app_state.h"
+
+char szMediaFile[kPathSize];
+char szPlayerExe[kPathSize];
+HWND hWndMain;

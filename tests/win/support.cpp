@@ -1,0 +1,126 @@
+#include "support.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return condition();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+std::string StandinLogPath()
+{
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("DUOSCOPE_STANDIN_LOG", path, sizeof path);
+    return length > 0 && length < sizeof path ? path : "";
+}
+
+std::vector<StandinStart> StandinStarts()
+{
+    std::vector<StandinStart> starts;
+    std::ifstream log(StandinLogPath(), std::ios::binary);
+    std::string line;
+    while (std::getline(log, line)) {
+        size_t tab = line.find('\t');
+        if (tab == std::string::npos)
+            continue;
+        starts.push_back(
+            {static_cast<DWORD>(strtoul(line.c_str(), nullptr, 10)), line.substr(tab + 1)});
+    }
+    return starts;
+}
+
+void ClearStandinLog()
+{
+    DeleteFileA(StandinLogPath().c_str());
+}
+
+bool WaitForStandinStarts(size_t count, DWORD timeoutMs)
+{
+    return WaitFor([count] { return StandinStarts().size() >= count; }, timeoutMs);
+}
+
+bool ProcessRunning(DWORD processId)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr)
+        return false;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+// Ids of the running processes with this executable name.
+static std::vector<DWORD> ProcessesNamed(const char *name)
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return ids;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (_stricmp(entry.szExeFile, name) == 0)
+            ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+void EndPlayerProcesses()
+{
+    for (const char *name : {"ffplay.exe", "cmd.exe"}) {
+        for (DWORD id : ProcessesNamed(name)) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+            if (process == nullptr)
+                continue;
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+std::string LaunchScriptFile()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "duoscope.bat";
+}
+
+bool FileExists(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FileBytes(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}

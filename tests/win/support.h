@@ -1,0 +1,43 @@
+// Shared helpers of the Wine tests: bounded waits, the stand-in player's log, processes.
+#ifndef DUOSCOPE_TESTS_SUPPORT_H
+#define DUOSCOPE_TESTS_SUPPORT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Polls `condition` every 10 ms, dispatching this thread's messages, until it holds or
+// `timeoutMs` has passed; returns its last value.
+bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 10000);
+
+// One start of the stand-in player: its process id and its command line.
+struct StandinStart {
+    DWORD processId;
+    std::string commandLine;
+};
+
+// Path of the stand-in's log (set for child processes through the environment).
+std::string StandinLogPath();
+// Every start recorded since the log was last cleared.
+std::vector<StandinStart> StandinStarts();
+// Empties the log.
+void ClearStandinLog();
+// Waits until the log holds `count` starts.
+bool WaitForStandinStarts(size_t count, DWORD timeoutMs = 10000);
+
+// Whether a process with this id is still running.
+bool ProcessRunning(DWORD processId);
+// Ends every running ffplay.exe and cmd.exe of this prefix, and waits until they are gone.
+void EndPlayerProcesses();
+
+// Folder of the running test program, with its final backslash.
+std::string ProgramFolder();
+// The launch script's path in the temporary folder.
+std::string LaunchScriptFile();
+// Whether a file (not a folder) exists, and its bytes.
+bool FileExists(const std::string &path);
+std::string FileBytes(const std::string &path);
+
+#endif

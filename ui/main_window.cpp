@@ -1,0 +1,166 @@
+#include "ui/main_window.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "common/app_state.h"
+#include "common/paths.h"
+#include "common/res_string.h"
+#include "common/text.h"
+#include "playback/player_process.h"
+#include "res/resource.h"
+#include "settings/registry_store.h"
+#include "ui/dialogs.h"
+#include "ui/status_text.h"
+
+char szTitle[100];
+char szWindowClass[100];
+char szModulePath[kPathSize];
+
+static char szStatusText[kStatusTextSize];
+
+void RegisterMainWindowClass(HINSTANCE hInstance)
+{
+    WNDCLASSEXA wcex;
+    memset(&wcex, 0, sizeof wcex);
+    wcex.cbSize = sizeof wcex;
+    wcex.style = CS_HREDRAW | CS_VREDRAW;
+    wcex.lpfnWndProc = MainWndProc;
+    wcex.hInstance = hInstance;
+    wcex.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_DUOSCOPE));
+    wcex.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wcex.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wcex.lpszMenuName = MAKEINTRESOURCEA(IDC_DUOSCOPE);
+    wcex.lpszClassName = szWindowClass;
+    wcex.hIconSm = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_SMALL));
+    RegisterClassExA(&wcex);
+}
+
+bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow)
+{
+    hInst = hInstance;
+    HWND hWnd = CreateWindowExA(0, szWindowClass, szTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, hInstance, nullptr);
+    if (hWnd == nullptr || !IsWindow(hWnd))
+        return false;
+    DragAcceptFiles(hWnd, TRUE);
+    ShowWindow(hWnd, nCmdShow);
+    UpdateWindow(hWnd);
+    return true;
+}
+
+// Builds szPlayerExe beside the program; false when ffplay.exe is not there (anything
+// under that name counts, a folder too) or its path does not fit.
+static bool FindPlayer()
+{
+    DWORD length = GetModuleFileNameA(hInst, szModulePath, sizeof szModulePath);
+    if (length == 0 || length >= sizeof szModulePath)
+        return false;
+    if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath))
+        return false;
+    TextBuffer path = StartText(szPlayerExe, sizeof szPlayerExe);
+    path.length = strlen(szPlayerExe);
+    AppendText(path, "ffplay.exe");
+    if (path.overflow) {
+        szPlayerExe[0] = '\0';
+        return false;
+    }
+    return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Plays the current media file if its path is longer than five characters.
+static void PlayCurrentMedia()
+{
+    if (strlen(szMediaFile) > 5)
+        PlayMedia();
+}
+
+static LRESULT OnCreate(HWND hWnd)
+{
+    LoadSettings();
+    hWndMain = hWnd;
+    if (!FindPlayer()) {
+        MessageBoxA(hWnd, "Put in ffplay.exe in the duoscope folder", "Can not find ffplay.exe",
+                    MB_OK | MB_ICONWARNING);
+        SendMessageA(hWnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    PrepareOpenDialog(hWnd);
+    PlayCurrentMedia();
+    return 0;
+}
+
+// Plays the first dropped file. A path too long for szMediaFile is not cut (that would
+// name another file): the drop is then ignored.
+static void OnDropFiles(HWND hWnd, HDROP drop)
+{
+    bool fits = DragQueryFileA(drop, 0, nullptr, 0) < sizeof szMediaFile;
+    if (fits)
+        DragQueryFileA(drop, 0, szMediaFile, sizeof szMediaFile);
+    DragFinish(drop);
+    if (!fits)
+        return;
+    SetForegroundWindow(hWnd);
+    PlayMedia();
+}
+
+static void OnClose(HWND hWnd)
+{
+    SaveSettings();
+    ClosePlayerWindow();
+    DestroyWindow(hWnd);
+}
+
+static void OnPaint(HWND hWnd)
+{
+    size_t length =
+        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
+                          PlayerSettings.nStout, LoadResString, szStatusText, sizeof szStatusText);
+    PAINTSTRUCT paint;
+    HDC hdc = BeginPaint(hWnd, &paint);
+    RECT client;
+    GetClientRect(hWnd, &client);
+    DrawTextA(hdc, szStatusText, static_cast<int>(length), &client, DT_CENTER);
+    EndPaint(hWnd, &paint);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(hWnd);
+    case WM_PAINT:
+        OnPaint(hWnd);
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDM_OPEN:
+            RunOpenDialog();
+            return 0;
+        case IDM_SETTING:
+            RunSettingsDialog(hWnd);
+            return 0;
+        case IDM_EXIT:
+            SendMessageA(hWnd, WM_CLOSE, 0, 0);
+            return 0;
+        case IDM_REPLAY:
+            PlayCurrentMedia();
+            return 0;
+        case IDM_ABOUT:
+            RunAboutDialog(hWnd);
+            return 0;
+        }
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_DROPFILES:
+        OnDropFiles(hWnd, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose(hWnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}

@@ -1,0 +1,96 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include "common/app_state.h"
+#include "common/paths.h"
+#include "common/res_string.h"
+#include "common/text.h"
+#include "playback/player_process.h"
+#include "res/resource.h"
+#include "settings/player_settings.h"
+#include "ui/dialogs.h"
+#include "ui/setting_controls.h"
+
+OPENFILENAMEA ofnMedia;
+char szOpenFile[kOpenFileSize];
+char szOpenDir[kOpenFileSize];
+
+// Four pairs of description and pattern, each text ending in a NUL, and one more NUL.
+static const char kMediaFilter[] =
+    "Media Files\0"
+    "*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    "Image Files\0"
+    "*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
+    "Video Files\0"
+    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    "All Files (*.*)\0"
+    "*.*;\0";
+
+void PrepareOpenDialog(HWND owner)
+{
+    ofnMedia.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofnMedia.hwndOwner = owner;
+    ofnMedia.hInstance = hInst;
+    ofnMedia.lpstrFile = szOpenFile;
+    ofnMedia.nMaxFile = kOpenFileSize;
+    ofnMedia.lpstrInitialDir = szOpenDir;
+    ofnMedia.lpstrDefExt = "mp4";
+}
+
+UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        ShowSettingControls(hDlg);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_FULLSCREEN:
+            PlayerSettings.nFull = CheckState(hDlg, IDC_FULLSCREEN);
+            return TRUE;
+        case IDC_ORIGINAL:
+            PlayerSettings.nOrg = CheckState(hDlg, IDC_ORIGINAL);
+            return TRUE;
+        case IDC_ERROR_CHECK:
+            PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
+            return TRUE;
+        case IDC_STEREO_IN:
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                PlayerSettings.nStin = LayoutChoice(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
+            return TRUE;
+        case IDC_STEREO_OUT:
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                PlayerSettings.nStout = LayoutChoice(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
+            return TRUE;
+        case IDC_CPU_DECODE:
+        case IDC_GPU_H264:
+        case IDC_GPU_H265:
+            PlayerSettings.nGPU = DecoderChoice(hDlg);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void RunOpenDialog()
+{
+    const PlayerSettingsRecord before = PlayerSettings;
+    ofnMedia.lpfnHook = OpenHookProc;
+    ofnMedia.lpTemplateName = OPNOPTIONS_NAME;
+    ofnMedia.lpstrTitle = "Open Media File";
+    ofnMedia.lpstrFilter = kMediaFilter;
+    ofnMedia.Flags = OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_FILEMUSTEXIST |
+                     OFN_EXPLORER | OFN_ENABLESIZING;
+    // The dialog starts with the current media path as its file name, in its own buffer,
+    // so that a failed dialog cannot damage szMediaFile.
+    CopyText(szOpenFile, sizeof szOpenFile, szMediaFile);
+    if (!GetOpenFileNameA(&ofnMedia)) {
+        PlayerSettings = before;
+        return;
+    }
+    CopyText(szMediaFile, sizeof szMediaFile, szOpenFile);
+    InvalidateRect(hWndMain, nullptr, TRUE);
+    DirectoryOfPath(szOpenDir, sizeof szOpenDir, szOpenFile);
+    PlayMedia();
+}

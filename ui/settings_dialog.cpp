@@ -1,0 +1,54 @@
+#include <windows.h>
+
+#include "common/app_state.h"
+#include "common/res_string.h"
+#include "playback/player_process.h"
+#include "res/resource.h"
+#include "settings/player_settings.h"
+#include "ui/dialogs.h"
+#include "ui/setting_controls.h"
+
+// Copies every control into PlayerSettings at once.
+static void StoreSettings(HWND hDlg)
+{
+    PlayerSettings.nGPU = DecoderChoice(hDlg);
+    PlayerSettings.nFull = CheckState(hDlg, IDC_FULLSCREEN);
+    PlayerSettings.nOrg = CheckState(hDlg, IDC_ORIGINAL);
+    PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
+    PlayerSettings.nStin = LayoutChoice(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
+    PlayerSettings.nStout = LayoutChoice(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
+}
+
+INT_PTR CALLBACK SettingsDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (szMediaFile[0] == '\0')
+            ShowWindow(GetDlgItem(hDlg, IDC_REPLAY), SW_HIDE);
+        ShowSettingControls(hDlg);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            StoreSettings(hDlg);
+            EndDialog(hDlg, IDOK);
+            return TRUE;
+        case IDC_REPLAY:
+            StoreSettings(hDlg);
+            PlayMedia();
+            EndDialog(hDlg, IDC_REPLAY);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(hDlg, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void RunSettingsDialog(HWND owner)
+{
+    DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_SETTING), owner, SettingsDlgProc, 0);
+    InvalidateRect(owner, nullptr, TRUE);
+}
