@@ -27,6 +27,7 @@ function(duoscope_wine_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
     TIMEOUT 300)
+  set_property(GLOBAL APPEND PROPERTY DUOSCOPE_WINE_TESTS ${name})
 endfunction()
 
 duoscope_wine_test(settings_store_tests
@@ -35,3 +36,12 @@ duoscope_wine_test(settings_store_tests
 
 duoscope_wine_test(player_process_tests
   tests/win/player_process_test.cpp)
+
+# (Add test programs above this line.)
+
+# Turns the screenshots that the tests saved as BMP files into PNG files.
+add_test(NAME screenshots_png COMMAND sh -c
+  "cd '${CMAKE_BINARY_DIR}/screenshots' 2>/dev/null || exit 0; for f in *.bmp; do [ -e \"$f\" ] || continue; convert \"$f\" \"\${f%.bmp}.png\" || exit 1; done")
+get_property(wine_tests GLOBAL PROPERTY DUOSCOPE_WINE_TESTS)
+set_tests_properties(screenshots_png PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
+  DEPENDS "${wine_tests}")

@@ -40,4 +40,9 @@ std::string LaunchScriptFile();
 bool FileExists(const std::string &path);
 std::string FileBytes(const std::string &path);
 
+// Saves what the screen shows of `window` (its whole outer rectangle) as a 24-bit BMP
+// file named `name`.bmp in the "screenshots" folder beside the test program; the
+// screenshots_png test turns each into a PNG. Returns false when nothing was saved.
+bool SaveWindowScreenshot(HWND window, const std::string &name);
+
 #endif
