@@ -2,17 +2,24 @@
 
 #include <cstring>
 
+// Copies the first `length` bytes of `source` and a NUL, or leaves `dest` empty and
+// returns false when they do not fit.
+static bool CopyPrefix(char *dest, size_t destSize, const char *source, size_t length)
+{
+    if (length >= destSize) {
+        dest[0] = '\0';
+        return false;
+    }
+    memcpy(dest, source, length);
+    dest[length] = '\0';
+    return true;
+}
+
 bool DirectoryOfPath(char *dest, size_t destSize, const char *source)
 {
     const char *lastBackslash = strrchr(source, '\\');
     size_t keep = lastBackslash ? static_cast<size_t>(lastBackslash - source) + 1 : strlen(source);
-    if (keep >= destSize) {
-        dest[0] = '\0';
-        return false;
-    }
-    memcpy(dest, source, keep);
-    dest[keep] = '\0';
-    return true;
+    return CopyPrefix(dest, destSize, source, keep);
 }
 
 bool MediaPathFromCommandLine(char *dest, size_t destSize, const char *tail)
@@ -23,11 +30,5 @@ bool MediaPathFromCommandLine(char *dest, size_t destSize, const char *tail)
         const char *closingQuote = strchr(tail, '"');
         length = closingQuote ? static_cast<size_t>(closingQuote - tail) : strlen(tail);
     }
-    if (length >= destSize) {
-        dest[0] = '\0';
-        return false;
-    }
-    memcpy(dest, tail, length);
-    dest[length] = '\0';
-    return true;
+    return CopyPrefix(dest, destSize, tail, length);
 }

@@ -7,18 +7,9 @@
 
 #include "common/res_string.h"
 #include "res/resource.h"
+#include "tests/string_entries.h"
 
 namespace {
-
-struct TableEntry {
-    unsigned id;
-    const char *text;
-};
-const TableEntry kTable[] = {
-#define DUO_STRING(id, text) {id, text},
-#include "res/strings.def"
-#undef DUO_STRING
-};
 
 class Resources : public ::testing::Test {
   protected:
@@ -43,8 +34,8 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(137u, sizeof kTable / sizeof kTable[0]);
-    for (const TableEntry &entry : kTable)
+    EXPECT_EQ(137u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
     EXPECT_STREQ("DAZAZERODI", LoadResString(IDS_WINDOW_CLASS));
