@@ -11,7 +11,8 @@ add_executable(core_tests
   tests/native/text_and_paths_test.cpp
   tests/native/setting_text_test.cpp
   tests/native/player_command_test.cpp
-  tests/native/status_text_test.cpp)
+  tests/native/status_text_test.cpp
+  tests/native/command_line_test.cpp)
 target_link_libraries(core_tests PRIVATE duoscope_core GTest::gtest GTest::gtest_main)
 if(DUOSCOPE_SANITIZE)
   target_compile_options(core_tests PRIVATE ${sanitize})
