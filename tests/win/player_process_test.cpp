@@ -1,28 +1,289 @@
+// PlayMedia and ClosePlayerWindow against the real command interpreter, real console
+// windows and the stand-in player.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/app_state.h"
+#include "common/res_string.h"
 #include "playback/player_process.h"
 #include "support.h"
 
-TEST(PlayMedia, SmokeFirstLaunchFindsTheConsole)
+namespace {
+
+// Sets an environment variable of this process (and so of the launches) and puts the
+// old value back when it goes out of scope.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char *name, const char *value) : name_(name)
+    {
+        char old[1024];
+        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        had_ = length > 0 && length < sizeof old;
+        if (had_)
+            old_ = old;
+        SetEnvironmentVariableA(name, value);
+    }
+    ~ScopedEnv() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
+
+  private:
+    std::string name_, old_;
+    bool had_ = false;
+};
+
+// Milliseconds that one PlayMedia call blocks the thread.
+DWORD TimedPlay()
 {
-    PlayerSettings = PlayerSettingsRecord{};
-    ClearStandinLog();
-    strcpy(szPlayerExe, (ProgramFolder() + "ffplay.exe").c_str());
-    strcpy(szMediaFile, "D:\\Video\\100% off %PATH% & ^ ! x.mp4");
     DWORD start = GetTickCount();
     PlayMedia();
-    DWORD took = GetTickCount() - start;
-    EXPECT_NE(nullptr, hWndPlayer);
-    char className[64] = "";
-    GetClassNameA(hWndPlayer, className, sizeof className);
-    printf("took %lu ms, window class %s visible %d\n", took, className,
-           IsWindowVisible(hWndPlayer));
+    return GetTickCount() - start;
+}
+
+// The console window of a process, as its console reports it.
+HWND ConsoleOf(DWORD processId)
+{
+    if (!AttachConsole(processId))
+        return nullptr;
+    HWND console = GetConsoleWindow();
+    FreeConsole();
+    return console;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+class PlayerProcess : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        EndPlayerProcesses();
+        ClearStandinLog();
+        DeleteFileA(LaunchScriptFile().c_str());
+        PlayerSettings = PlayerSettingsRecord{};
+        hWndPlayer = nullptr;
+        CopyTo(szPlayerExe, ProgramFolder() + "ffplay.exe");
+        CopyTo(szMediaFile, "D:\\Video\\movie.mp4");
+        hWndMain = CreateWindowExA(0, "STATIC", "duoscope", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                                   nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, hWndMain);
+    }
+    void TearDown() override
+    {
+        ClosePlayerWindow();
+        EndPlayerProcesses();
+        DestroyWindow(hWndMain);
+        hWndMain = nullptr;
+        hWndPlayer = nullptr;
+        DeleteFileA(LaunchScriptFile().c_str());
+    }
+
+    static void CopyTo(char (&buffer)[kPathSize], const std::string &text)
+    {
+        ASSERT_LT(text.size(), kPathSize);
+        memcpy(buffer, text.c_str(), text.size() + 1);
+    }
+
+    // The command line that the launch must hand to the player.
+    static std::string ExpectedCommand()
+    {
+        RECT client = {0, 0, 0, 0};
+        GetClientRect(hWndMain, &client);
+        char command[kCommandSize];
+        EXPECT_TRUE(BuildPlayerCommand(PlayerSettings, szPlayerExe, szMediaFile, client.right,
+                                       client.bottom, LoadResString, command, sizeof command));
+        return command;
+    }
+
+    // Launches, waits for the stand-in of this launch and returns its start.
+    static StandinStart PlayAndWaitForStandin()
+    {
+        size_t before = StandinStarts().size();
+        PlayMedia();
+        EXPECT_TRUE(WaitForStandinStarts(before + 1));
+        std::vector<StandinStart> starts = StandinStarts();
+        return starts.size() > before ? starts[before] : StandinStart{0, ""};
+    }
+
+    static bool Ends(DWORD processId)
+    {
+        return WaitFor([processId] { return !ProcessRunning(processId); });
+    }
+};
+
+} // namespace
+
+TEST_F(PlayerProcess, FirstLaunchHandsOverTheCommandAndRecordsItsHiddenConsole)
+{
+    PlayerSettings.nFull = 1;
+    PlayerSettings.nGPU = 2;
+    PlayerSettings.nStout = 17;
+    CopyTo(szMediaFile, "D:\\Video\\100% off %PATH% & ^ ! x.mp4");
+
+    DWORD took = TimedPlay();
+    EXPECT_LT(took, 800u) << "no previous player: no pause";
     ASSERT_TRUE(WaitForStandinStarts(1));
-    printf("cmd: [%s]\n", StandinStarts()[0].commandLine.c_str());
+    StandinStart player = StandinStarts()[0];
+    RECT client;
+    GetClientRect(hWndMain, &client);
+    ASSERT_GT(client.right, 0);
+    EXPECT_EQ(ExpectedCommand(), player.commandLine);
+
+    ASSERT_NE(nullptr, hWndPlayer);
+    EXPECT_EQ("WineConsoleClass", ClassOf(hWndPlayer));
+    EXPECT_EQ(ConsoleOf(player.processId), hWndPlayer);
+    EXPECT_FALSE(IsWindowVisible(hWndPlayer));
+    EXPECT_TRUE(ProcessRunning(player.processId));
+}
+
+TEST_F(PlayerProcess, SecondLaunchClosesTheRunningPlayerAfterThePause)
+{
+    StandinStart first = PlayAndWaitForStandin();
+    HWND firstConsole = hWndPlayer;
+    ASSERT_NE(nullptr, firstConsole);
+
+    CopyTo(szMediaFile, "D:\\Video\\second.mp4");
+    DWORD took = TimedPlay();
+    EXPECT_GE(took, 800u);
+    ASSERT_TRUE(WaitForStandinStarts(2));
+    StandinStart second = StandinStarts()[1];
+    EXPECT_NE(std::string::npos, second.commandLine.find("second.mp4"));
+    EXPECT_TRUE(Ends(first.processId));
+    EXPECT_TRUE(WaitFor([firstConsole] { return !IsWindow(firstConsole); }));
+    EXPECT_TRUE(ProcessRunning(second.processId));
+    ASSERT_NE(nullptr, hWndPlayer);
+    EXPECT_NE(firstConsole, hWndPlayer);
+    EXPECT_EQ(ConsoleOf(second.processId), hWndPlayer);
+}
+
+TEST_F(PlayerProcess, ClosingEndsThePlayerAtOnceAndTheNextLaunchDoesNotPause)
+{
+    StandinStart first = PlayAndWaitForStandin();
+    HWND firstConsole = hWndPlayer;
+    ASSERT_NE(nullptr, firstConsole);
+
+    DWORD start = GetTickCount();
     ClosePlayerWindow();
-    DWORD pid = StandinStarts()[0].processId;
-    EXPECT_TRUE(WaitFor([pid] { return !ProcessRunning(pid); }));
+    EXPECT_LT(GetTickCount() - start, 100u);
+    EXPECT_TRUE(Ends(first.processId));
+    EXPECT_TRUE(WaitFor([firstConsole] { return !IsWindow(firstConsole); }));
+    // Deleted while the interpreter ran; gone once it has ended.
+    EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
+
+    EXPECT_LT(TimedPlay(), 800u) << "the previous player has ended: no pause";
+    ASSERT_TRUE(WaitForStandinStarts(2));
+    EXPECT_TRUE(ProcessRunning(StandinStarts()[1].processId));
+    EXPECT_EQ(ConsoleOf(StandinStarts()[1].processId), hWndPlayer);
+}
+
+TEST_F(PlayerProcess, LaunchThatCannotStartStillDeletesTheScriptAndClosesThePrevious)
+{
+    // The first launch keeps its script, so only the failed launch can delete it.
+    PlayerSettings.nERCHK = 2;
+    StandinStart first = PlayAndWaitForStandin();
+    ASSERT_NE(nullptr, hWndPlayer);
+    PlayerSettings.nERCHK = 0;
+    {
+        // The interpreter that runs batch files is named by COMSPEC.
+        ScopedEnv comspec("COMSPEC", "C:\\missing\\cmd.exe");
+        EXPECT_GE(TimedPlay(), 800u);
+    }
+    EXPECT_EQ(nullptr, hWndPlayer);
+    EXPECT_TRUE(Ends(first.processId));
+    // The first interpreter held the file open; it is gone once that one has ended.
+    EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
+
+    // A temporary folder that does not exist: the script cannot even be written.
+    StandinStart third = PlayAndWaitForStandin();
+    ASSERT_NE(nullptr, hWndPlayer);
+    {
+        ScopedEnv tmp("TMP", "C:\\missing-folder");
+        EXPECT_GE(TimedPlay(), 800u);
+    }
+    EXPECT_EQ(nullptr, hWndPlayer);
+    EXPECT_TRUE(Ends(third.processId));
+    EXPECT_EQ(2u, StandinStarts().size());
+}
+
+TEST_F(PlayerProcess, PlayerThatEndsAtOnceLeavesNoOpenWindowAndNoScript)
+{
+    CopyTo(szMediaFile, "D:\\Video\\end-at-once.mp4");
+    PlayMedia();
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    EXPECT_TRUE(Ends(StandinStarts()[0].processId));
+    EXPECT_TRUE(WaitFor([] { return !IsWindowEnabled(hWndPlayer); }));
+    EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
+    EXPECT_EQ(0u, ProcessCount("cmd.exe"));
+}
+
+TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
+{
+    // 1: shown console, and the pause keeps it open after the player has ended.
+    PlayerSettings.nERCHK = 1;
+    CopyTo(szMediaFile, "D:\\Video\\end-at-once.mp4");
+    StandinStart failing = PlayAndWaitForStandin();
+    HWND console = hWndPlayer;
+    ASSERT_NE(nullptr, console);
+    EXPECT_TRUE(IsWindowVisible(console));
+    EXPECT_TRUE(Ends(failing.processId));
+    EXPECT_EQ(ExpectedCommand() + "\npause", FileBytes(LaunchScriptFile()));
+    EXPECT_TRUE(IsWindowEnabled(console)) << "the pause keeps the console open";
+    SaveWindowScreenshot(console, "error_check_console");
+    ClosePlayerWindow();
+    EXPECT_TRUE(WaitFor([console] { return !IsWindow(console); }));
+    EXPECT_TRUE(FileExists(LaunchScriptFile()));
+
+    // 2: hidden console, no pause, and the script stays after the interpreter has ended.
+    PlayerSettings.nERCHK = 2;
+    CopyTo(szMediaFile, "D:\\Video\\movie.mp4");
+    StandinStart player = PlayAndWaitForStandin();
+    ASSERT_NE(nullptr, hWndPlayer);
+    EXPECT_FALSE(IsWindowVisible(hWndPlayer));
+    std::string command = ExpectedCommand();
+    EXPECT_EQ(command, player.commandLine);
+    ClosePlayerWindow();
+    EXPECT_TRUE(Ends(player.processId));
+    EXPECT_TRUE(WaitFor([] { return ProcessCount("cmd.exe") == 0; }));
+    EXPECT_EQ(command, FileBytes(LaunchScriptFile()));
+}
+
+TEST_F(PlayerProcess, RefusedLaunchChangesNothing)
+{
+    StandinStart first = PlayAndWaitForStandin();
+    HWND firstConsole = hWndPlayer;
+    ASSERT_NE(nullptr, firstConsole);
+    const std::string marker = "previous script";
+    FILE *file = fopen(LaunchScriptFile().c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fwrite(marker.data(), 1, marker.size(), file);
+    fclose(file);
+
+    for (const char *media : {"D:\\Video\\a \"quoted\" name.mp4", "D:\\Video\\two\nlines.mp4"}) {
+        CopyTo(szMediaFile, media);
+        EXPECT_LT(TimedPlay(), 800u) << media;
+        EXPECT_EQ(firstConsole, hWndPlayer) << media;
+        EXPECT_EQ(marker, FileBytes(LaunchScriptFile())) << media;
+        EXPECT_EQ(1u, ProcessCount("cmd.exe")) << media;
+    }
+    {
+        // 244 characters: no room left for the script's name in its 256-byte path.
+        std::string longTemp = "C:\\" + std::string(240, 't') + "\\";
+        ScopedEnv tmp("TMP", longTemp.c_str());
+        char reported[MAX_PATH] = "";
+        GetTempPathA(sizeof reported, reported);
+        ASSERT_EQ(longTemp, reported);
+        CopyTo(szMediaFile, "D:\\Video\\movie.mp4");
+        EXPECT_LT(TimedPlay(), 800u);
+        EXPECT_EQ(firstConsole, hWndPlayer);
+        EXPECT_EQ(1u, ProcessCount("cmd.exe"));
+    }
+    EXPECT_EQ(marker, FileBytes(LaunchScriptFile()));
+    EXPECT_TRUE(IsWindowEnabled(firstConsole));
+    EXPECT_TRUE(ProcessRunning(first.processId));
+    EXPECT_EQ(1u, StandinStarts().size());
 }

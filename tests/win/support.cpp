@@ -170,3 +170,8 @@ bool SaveWindowScreenshot(HWND window, const std::string &name)
     out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
     return out.good();
 }
+
+size_t ProcessCount(const char *name)
+{
+    return ProcessesNamed(name).size();
+}
