@@ -37,6 +37,9 @@ duoscope_wine_test(settings_store_tests
 duoscope_wine_test(player_process_tests
   tests/win/player_process_test.cpp)
 
+duoscope_wine_test(main_window_tests
+  tests/win/main_window_test.cpp)
+
 # (Add test programs above this line.)
 
 # Turns the screenshots that the tests saved as BMP files into PNG files.

@@ -59,8 +59,8 @@ static bool FindPlayer()
         return false;
     if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath))
         return false;
-    TextBuffer path = StartText(szPlayerExe, sizeof szPlayerExe);
-    path.length = strlen(szPlayerExe);
+    // Continue after the folder: StartText would empty the buffer.
+    TextBuffer path{szPlayerExe, sizeof szPlayerExe, strlen(szPlayerExe), false};
     AppendText(path, "ffplay.exe");
     if (path.overflow) {
         szPlayerExe[0] = '\0';

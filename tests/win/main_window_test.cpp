@@ -1,0 +1,546 @@
+// The main window in this process: the real class, resources and window procedure,
+// driven with messages; the stand-in ffplay.exe lies beside the test program.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/app_state.h"
+#include "common/res_string.h"
+#include "common/text.h"
+#include "playback/player_process.h"
+#include "registry_fixture.h"
+#include "res/resource.h"
+#include "support.h"
+#include "ui/main_window.h"
+
+namespace {
+
+// A dialog seen by the CBT hook: its caption and its owner.
+struct SeenDialog {
+    std::string caption;
+    HWND owner;
+};
+
+std::vector<SeenDialog> seenDialogs;
+WPARAM closeCommand = IDCANCEL;
+
+// Records every dialog box that becomes active and posts it the close command once.
+LRESULT CALLBACK CloseDialogs(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (strcmp(className, "#32770") == 0 &&
+            !(GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)) {
+            char caption[128] = "";
+            GetWindowTextA(window, caption, sizeof caption);
+            seenDialogs.push_back({caption, GetWindow(window, GW_OWNER)});
+            PostMessageA(window, WM_COMMAND, closeCommand, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Runs `action` with every dialog it opens closed by `command`; returns the dialogs seen.
+template <typename Action>
+std::vector<SeenDialog> WithDialogsClosedBy(WPARAM command, Action action)
+{
+    seenDialogs.clear();
+    closeCommand = command;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CloseDialogs, nullptr, GetCurrentThreadId());
+    action();
+    UnhookWindowsHookEx(hook);
+    return seenDialogs;
+}
+
+// WM_COMMAND wParams that reached the main window while it was subclassed.
+std::vector<WPARAM> recordedCommands;
+
+LRESULT CALLBACK RecordCommands(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) {
+        recordedCommands.push_back(wParam);
+        return 0;
+    }
+    return CallWindowProcA(MainWndProc, hWnd, message, wParam, lParam);
+}
+
+// A drop handle as the shell builds it: a DROPFILES header and the ANSI paths.
+HDROP MakeDrop(const std::vector<std::string> &paths)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string &path : paths)
+        size += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    DROPFILES *header = static_cast<DROPFILES *>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char *text = reinterpret_cast<char *>(header + 1);
+    for (const std::string &path : paths) {
+        memcpy(text, path.c_str(), path.size() + 1);
+        text += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The client area as the screen shows it, one 0x00RRGGBB value per pixel, top row first.
+struct ClientImage {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+    DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool Dark(int x, int y) const
+    {
+        DWORD p = At(x, y);
+        return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 128;
+    }
+};
+
+ClientImage CaptureClient(HWND window)
+{
+    ClientImage image;
+    RECT client;
+    GetClientRect(window, &client);
+    image.width = client.right;
+    image.height = client.bottom;
+    HDC source = GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.width, image.height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD *first = static_cast<const DWORD *>(bits);
+    image.pixels.assign(first, first + static_cast<size_t>(image.width) * image.height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return image;
+}
+
+// Height of one line of text in a fresh paint context of the window.
+int LineHeight(HWND window)
+{
+    HDC dc = GetDC(window);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
+// For each text line that fits in the client area, whether any dark pixel lies in it.
+std::vector<bool> InkedLines(const ClientImage &image, int lineHeight)
+{
+    std::vector<bool> inked;
+    for (int top = 0; top + lineHeight <= image.height; top += lineHeight) {
+        bool any = false;
+        for (int y = top; y < top + lineHeight && !any; ++y)
+            for (int x = 0; x < image.width && !any; ++x)
+                any = image.Dark(x, y);
+        inked.push_back(any);
+    }
+    return inked;
+}
+
+// Numbers (from 1) of the lines with ink.
+std::vector<int> InkedLineNumbers(HWND window)
+{
+    std::vector<bool> inked = InkedLines(CaptureClient(window), LineHeight(window));
+    std::vector<int> numbers;
+    for (size_t i = 0; i < inked.size(); ++i)
+        if (inked[i])
+            numbers.push_back(static_cast<int>(i) + 1);
+    return numbers;
+}
+
+// The six registry values as text, "-" for a missing one or one of another type.
+std::vector<std::string> StoredSettings()
+{
+    std::vector<std::string> texts;
+    for (const char *name : {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"}) {
+        RawValue value = GetRawValue(name);
+        bool text = value.type == REG_SZ && !value.bytes.empty() && value.bytes.back() == '\0';
+        texts.push_back(text ? value.bytes.substr(0, value.bytes.size() - 1) : "-");
+    }
+    return texts;
+}
+
+// Takes a WM_QUIT from this thread's queue; its exit code, or -1 when none was posted.
+long long TakeQuit()
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return -1;
+    return static_cast<long long>(msg.wParam);
+}
+
+void SetMediaFile(const char *path)
+{
+    ASSERT_TRUE(CopyText(szMediaFile, sizeof szMediaFile, path));
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        LoadStringA(instance, IDS_APP_TITLE, szTitle, sizeof szTitle);
+        LoadStringA(instance, IDS_WINDOW_CLASS, szWindowClass, sizeof szWindowClass);
+        RegisterMainWindowClass(instance);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(DeleteSettingsKey());
+        PlayerSettings = PlayerSettingsRecord{};
+        szMediaFile[0] = '\0';
+        hWndPlayer = nullptr;
+        hWndMain = nullptr;
+        ClearStandinLog();
+        DeleteFileA(LaunchScriptFile().c_str());
+    }
+
+    void TearDown() override
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
+        TakeQuit();
+        EndPlayerProcesses();
+        DeleteSettingsKey();
+    }
+
+    // Creates the main window as the program does and waits until it has painted.
+    HWND Create()
+    {
+        bool created = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+        window = hWndMain;
+        EXPECT_TRUE(created);
+        EXPECT_TRUE(IsWindow(window));
+        WaitFor([this] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000);
+        return window;
+    }
+
+    HWND window = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainWindow, ClassAndWindowFromTheResources)
+{
+    EXPECT_STREQ("DAZAZERODI", szWindowClass);
+    EXPECT_STREQ("duoscope", szTitle);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "DAZAZERODI", &wc));
+    EXPECT_EQ(static_cast<UINT>(CS_HREDRAW | CS_VREDRAW), wc.style);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(MainWndProc), wc.lpfnWndProc);
+    EXPECT_EQ(0, wc.cbClsExtra);
+    EXPECT_EQ(0, wc.cbWndExtra);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), wc.hbrBackground);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), wc.hCursor);
+    EXPECT_NE(nullptr, wc.hIcon);
+    EXPECT_NE(nullptr, wc.hIconSm);
+    EXPECT_EQ(MAKEINTRESOURCEA(IDC_DUOSCOPE), wc.lpszMenuName);
+
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    char text[64] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ("duoscope", text);
+    RECT outer;
+    GetWindowRect(hwnd, &outer);
+    EXPECT_EQ(640, outer.right - outer.left);
+    EXPECT_EQ(480, outer.bottom - outer.top);
+    EXPECT_EQ(static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW),
+              GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_OVERLAPPEDWINDOW);
+    // The only extended style is the one of DragAcceptFiles.
+    EXPECT_EQ(WS_EX_ACCEPTFILES,
+              GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_WINDOWEDGE));
+    EXPECT_NE(0u, GetClassLongPtrA(hwnd, GCLP_HICON));
+    EXPECT_NE(0u, GetClassLongPtrA(hwnd, GCLP_HICONSM));
+    EXPECT_EQ(ProgramFolder() + "ffplay.exe", szPlayerExe);
+
+    // Menu 109 as the class brings it.
+    HMENU bar = GetMenu(hwnd);
+    ASSERT_NE(nullptr, bar);
+    ASSERT_EQ(3, GetMenuItemCount(bar));
+    auto label = [](HMENU menu, int position) {
+        char item[64] = "";
+        GetMenuStringA(menu, position, item, sizeof item, MF_BYPOSITION);
+        return std::string(item);
+    };
+    EXPECT_EQ("File(&F)", label(bar, 0));
+    EXPECT_EQ("Replay(&R)", label(bar, 1));
+    EXPECT_EQ("Help(&H)", label(bar, 2));
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_NE(nullptr, file);
+    ASSERT_EQ(5, GetMenuItemCount(file));
+    EXPECT_EQ("Open(&O)", label(file, 0));
+    EXPECT_EQ(static_cast<UINT>(IDM_OPEN), GetMenuItemID(file, 0));
+    EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ("Setting(&S)", label(file, 2));
+    EXPECT_EQ(static_cast<UINT>(IDM_SETTING), GetMenuItemID(file, 2));
+    EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ("Exit(&X)", label(file, 4));
+    EXPECT_EQ(static_cast<UINT>(IDM_EXIT), GetMenuItemID(file, 4));
+    // Replay is a command on the bar itself.
+    EXPECT_EQ(nullptr, GetSubMenu(bar, 1));
+    EXPECT_EQ(static_cast<UINT>(IDM_REPLAY), GetMenuItemID(bar, 1));
+    HMENU help = GetSubMenu(bar, 2);
+    ASSERT_NE(nullptr, help);
+    ASSERT_EQ(1, GetMenuItemCount(help));
+    EXPECT_EQ("About(&A) ...", label(help, 0));
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUT), GetMenuItemID(help, 0));
+}
+
+TEST_F(MainWindow, CommandsOpenTheirDialogsOverTheWindow)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+
+    std::vector<SeenDialog> about = WithDialogsClosedBy(IDOK, [hwnd] {
+        // The high word (1 from an accelerator) is not looked at.
+        EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0));
+    });
+    ASSERT_EQ(1u, about.size());
+    EXPECT_EQ("About", about[0].caption);
+    EXPECT_EQ(hwnd, about[0].owner);
+
+    std::vector<SeenDialog> open = WithDialogsClosedBy(
+        IDCANCEL, [hwnd] { EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, IDM_OPEN, 0)); });
+    ASSERT_EQ(1u, open.size());
+    EXPECT_EQ("Open Media File", open[0].caption);
+    EXPECT_EQ(hwnd, open[0].owner);
+    EXPECT_EQ(nullptr, hWndPlayer);
+
+    // However the Settings dialog ends, the whole client area is to be painted again.
+    for (WPARAM ending : {IDCANCEL, IDOK}) {
+        UpdateWindow(hwnd);
+        ValidateRect(hwnd, nullptr);
+        std::vector<SeenDialog> settings = WithDialogsClosedBy(
+            ending, [hwnd] { EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, IDM_SETTING, 0)); });
+        ASSERT_EQ(1u, settings.size()) << ending;
+        EXPECT_EQ("Setting", settings[0].caption);
+        EXPECT_EQ(hwnd, settings[0].owner);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HRGN whole = CreateRectRgnIndirect(&client);
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(hwnd, update, FALSE);
+        EXPECT_TRUE(EqualRgn(whole, update)) << "ended with " << ending;
+        DeleteObject(whole);
+        DeleteObject(update);
+    }
+}
+
+TEST_F(MainWindow, UnknownCommandsGoToTheDefaultProcedureOnly)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    SetMediaFile("C:\\v\\clip.mp4");
+    std::vector<SeenDialog> dialogs = WithDialogsClosedBy(IDCANCEL, [hwnd] {
+        for (WORD id : {0, 1, 2, 103, 106, 109, 32770, 32774, 40000}) {
+            LRESULT expected = DefWindowProcA(hwnd, WM_COMMAND, id, 0);
+            EXPECT_EQ(expected, SendMessageA(hwnd, WM_COMMAND, id, 0)) << id;
+        }
+    });
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(nullptr, hWndPlayer) << "nothing may play";
+    EXPECT_EQ(-1, TakeQuit());
+}
+
+TEST_F(MainWindow, ExitSavesDestroysAndQuitsWithZero)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    PlayerSettings = PlayerSettingsRecord{1, 1, 13, 32, 2, 0};
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, IDM_EXIT, 0));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(0, TakeQuit());
+    EXPECT_EQ((std::vector<std::string>{"1", "1", "13", "32", "2", "0"}), StoredSettings());
+}
+
+TEST_F(MainWindow, CloseBoxSavesClosesThePlayerAndQuits)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    SetMediaFile("C:\\My Videos\\clip.mp4");
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    ASSERT_NE(nullptr, hWndPlayer);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const DWORD player = StandinStarts()[0].processId;
+    ASSERT_TRUE(ProcessRunning(player));
+
+    PlayerSettings = PlayerSettingsRecord{-1, 2, 3, 4, 5, 7};
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(0, TakeQuit());
+    EXPECT_EQ((std::vector<std::string>{"-1", "2", "3", "4", "5", "7"}), StoredSettings());
+    EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
+}
+
+TEST_F(MainWindow, ReplayPlaysOnlyPathsLongerThanFiveCharacters)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    for (const char *tooShort : {"", "a.mp4"}) {
+        SetMediaFile(tooShort);
+        EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0));
+        EXPECT_EQ(nullptr, hWndPlayer) << '"' << tooShort << '"';
+    }
+    SetMediaFile("ab.mp4");
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0));
+    EXPECT_NE(nullptr, hWndPlayer);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const std::vector<StandinStart> starts = StandinStarts();
+    ASSERT_EQ(1u, starts.size());
+    const std::string &line = starts[0].commandLine;
+    EXPECT_EQ(" \"ab.mp4\"", line.substr(line.size() - 9)) << line;
+}
+
+TEST_F(MainWindow, DropPlaysTheFirstFileAndComesToTheFront)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 100, 50,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitFor([other] { return GetForegroundWindow() == other; }, 2000));
+
+    // The first path is short: a drop plays whatever its length.
+    HDROP drop = MakeDrop({"C:\\x", "C:\\My Videos\\second.mp4", "C:\\third.mp4"});
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+    EXPECT_STREQ("C:\\x", szMediaFile);
+    EXPECT_EQ(hwnd, GetForegroundWindow());
+    EXPECT_NE(nullptr, hWndPlayer);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    // PlayMedia has returned for every launch; a second start would follow within moments.
+    EXPECT_FALSE(WaitForStandinStarts(2, 1000));
+    const std::vector<StandinStart> starts = StandinStarts();
+    ASSERT_EQ(1u, starts.size());
+    const std::string &line = starts[0].commandLine;
+    EXPECT_EQ(" \"C:\\x\"", line.substr(line.size() - 7)) << line;
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindow, DroppedPathTooLongForTheBufferIsIgnored)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    SetMediaFile("C:\\kept.mp4");
+    const std::string longest = "C:\\" + std::string(508, 'a');
+    HDROP drop = MakeDrop({longest + "b"});
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+    EXPECT_STREQ("C:\\kept.mp4", szMediaFile);
+    EXPECT_EQ(nullptr, hWndPlayer);
+    // 511 characters still fit and play.
+    drop = MakeDrop({longest});
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+    EXPECT_EQ(longest, szMediaFile);
+    EXPECT_NE(nullptr, hWndPlayer);
+}
+
+TEST_F(MainWindow, AcceleratorsOfTable109)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_DUOSCOPE));
+    ASSERT_NE(nullptr, table);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands));
+
+    struct Case {
+        const char *what;
+        UINT message;
+        WPARAM key;
+        LPARAM lParam;
+        BYTE modifier; // virtual key held down, 0 for none
+        int command;   // expected command id, 0 for none
+    };
+    const LPARAM alt = 1 << 29;
+    const Case cases[] = {
+        {"Alt+/", WM_SYSCHAR, '/', alt | 1, VK_MENU, IDM_ABOUT},
+        {"Alt+?", WM_SYSCHAR, '?', alt | 1, VK_MENU, IDM_ABOUT},
+        {"/ without Alt", WM_CHAR, '/', 1, 0, 0},
+        {"syschar / without the Alt bit", WM_SYSCHAR, '/', 1, 0, 0},
+        {"O", WM_KEYDOWN, 'O', 1, 0, IDM_OPEN},
+        {"Ctrl+O", WM_KEYDOWN, 'O', 1, VK_CONTROL, 0},
+        {"Shift+O", WM_KEYDOWN, 'O', 1, VK_SHIFT, 0},
+        {"Alt+O", WM_SYSKEYDOWN, 'O', alt | 1, VK_MENU, 0},
+        {"P", WM_KEYDOWN, 'P', 1, 0, 0},
+    };
+    for (const Case &c : cases) {
+        BYTE keys[256] = {};
+        if (c.modifier)
+            keys[c.modifier] = 0x80;
+        SetKeyboardState(keys);
+        recordedCommands.clear();
+        MSG msg = {hwnd, c.message, c.key, c.lParam, GetTickCount(), {0, 0}};
+        int translated = TranslateAcceleratorA(hwnd, table, &msg);
+        if (c.command) {
+            EXPECT_NE(0, translated) << c.what;
+            EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(c.command, 1)}, recordedCommands) << c.what;
+        } else {
+            EXPECT_EQ(0, translated) << c.what;
+            EXPECT_TRUE(recordedCommands.empty()) << c.what;
+        }
+    }
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWndProc));
+}
+
+TEST_F(MainWindow, PaintsTheStatusTextAndSavesAScreenshot)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    SetForegroundWindow(hwnd);
+
+    // Default settings: the 21 lines of the status text, empty ones and blank ones
+    // without ink, from the top edge down.
+    EXPECT_EQ((std::vector<int>{2, 4, 5, 6, 9, 11, 13, 14, 15, 16, 17, 18, 19, 20, 21}),
+              InkedLineNumbers(hwnd));
+    ClientImage image = CaptureClient(hwnd);
+    // The background is the system window colour (a pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR).
+    const DWORD corner = image.At(0, image.height - 1);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW) & 0xFFFFFF,
+              ((corner & 0xFF) << 16) | (corner & 0xFF00) | ((corner >> 16) & 0xFF));
+    // The title line is centred.
+    const int lineHeight = LineHeight(hwnd);
+    int left = image.width, right = -1;
+    for (int y = lineHeight; y < 2 * lineHeight; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.Dark(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_LT(left, right);
+    EXPECT_NEAR(image.width - 1 - right, left, 4);
+    EXPECT_GT(right - left, image.width / 3);
+    ASSERT_TRUE(SaveWindowScreenshot(hwnd, "main-window"));
+
+    // Each paint reads the settings anew: the original picture has no format lines and
+    // no empty line after its mode lines.
+    PlayerSettings.nOrg = 1;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    EXPECT_EQ((std::vector<int>{2, 4, 5, 7, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19}),
+              InkedLineNumbers(hwnd));
+}
