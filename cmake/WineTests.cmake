@@ -40,6 +40,9 @@ duoscope_wine_test(player_process_tests
 duoscope_wine_test(main_window_tests
   tests/win/main_window_test.cpp)
 
+duoscope_wine_test(program_tests
+  tests/win/program_test.cpp)
+
 # (Add test programs above this line.)
 
 # Turns the screenshots that the tests saved as BMP files into PNG files.

@@ -1,0 +1,261 @@
+// The built duoscope.exe, run as its own process from a fresh folder and watched from
+// outside: its windows, its message box, its child processes, its exit code.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+#include "registry_fixture.h"
+#include "support.h"
+
+namespace {
+
+// What lies beside the program in its folder under the name ffplay.exe.
+enum class Player { None, StandIn, Folder };
+
+// A visible top-level window of the main window's class that belongs to `processId`.
+struct WindowSearch {
+    DWORD processId;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
+{
+    WindowSearch *search = reinterpret_cast<WindowSearch *>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner != search->processId || strcmp(className, "DAZAZERODI") != 0 ||
+        (search->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND MainWindowOf(DWORD processId, bool visibleOnly)
+{
+    WindowSearch search{processId, visibleOnly, nullptr};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Ids of the running cmd.exe processes started by `parentId`.
+std::vector<DWORD> CommandInterpretersOf(DWORD parentId)
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parentId && _stricmp(entry.szExeFile, "cmd.exe") == 0)
+            ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// The arguments of a command line, split as the C runtime does.
+std::vector<std::wstring> Arguments(const std::string &commandLine)
+{
+    std::wstring wide(commandLine.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, &wide[0],
+                        static_cast<int>(wide.size()));
+    int count = 0;
+    LPWSTR *list = CommandLineToArgvW(wide.c_str(), &count);
+    std::vector<std::wstring> arguments(list, list + count);
+    LocalFree(list);
+    return arguments;
+}
+
+std::vector<std::string> StoredSettings()
+{
+    std::vector<std::string> texts;
+    for (const char *name : {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"}) {
+        RawValue value = GetRawValue(name);
+        bool text = value.type == REG_SZ && !value.bytes.empty() && value.bytes.back() == '\0';
+        texts.push_back(text ? value.bytes.substr(0, value.bytes.size() - 1) : "-");
+    }
+    return texts;
+}
+
+class Program : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(DeleteSettingsKey());
+        ClearStandinLog();
+        DeleteFileA(LaunchScriptFile().c_str());
+        char path[MAX_PATH];
+        GetTempPathA(sizeof path, path);
+        temp = path;
+        folder = temp + "duoscope-run-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "duoscope.exe").c_str(),
+                              (folder + "duoscope.exe").c_str(), FALSE));
+    }
+
+    void TearDown() override
+    {
+        if (process.hProcess) {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process.hProcess, 1);
+                WaitForSingleObject(process.hProcess, 5000);
+            }
+            CloseHandle(process.hProcess);
+        }
+        EndPlayerProcesses();
+        DeleteFileA((folder + "duoscope.exe").c_str());
+        DeleteFileA((folder + "ffplay.exe").c_str());
+        RemoveDirectoryA((folder + "ffplay.exe").c_str());
+        RemoveDirectoryA(folder.c_str());
+        DeleteSettingsKey();
+    }
+
+    // Starts the copy of the program with `tail` after its quoted name.
+    void Start(Player player, const std::string &tail)
+    {
+        const std::string beside = folder + "ffplay.exe";
+        if (player == Player::StandIn) {
+            ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), beside.c_str(), FALSE));
+        } else if (player == Player::Folder) {
+            ASSERT_TRUE(CreateDirectoryA(beside.c_str(), nullptr));
+        }
+        std::string commandLine = "\"" + folder + "duoscope.exe\" " + tail;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        // The current folder is another one: the player is looked for beside the program.
+        ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   temp.c_str(), &startup, &process));
+        CloseHandle(process.hThread);
+    }
+
+    // Waits until the main window is shown; the window, or null when it never was.
+    HWND WaitForMainWindow()
+    {
+        HWND window = nullptr;
+        const DWORD id = process.dwProcessId;
+        WaitFor([&window, id] { return (window = MainWindowOf(id, true)) != nullptr; });
+        return window;
+    }
+
+    // Closes the main window as its close box does and returns the exit code.
+    DWORD CloseAndWait(HWND window)
+    {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        DWORD code = 259;
+        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    std::string temp;
+    std::string folder;
+    PROCESS_INFORMATION process = {};
+};
+
+} // namespace
+
+TEST_F(Program, WithoutThePlayerWarnsSavesAndEndsWithoutShowingItsWindow)
+{
+    PutText("nFull", "1");
+    PutText("nStout", "17");
+    Start(Player::None, "C:\\Videos\\clip.mp4");
+    HWND box = nullptr;
+    bool mainShown = false;
+    const DWORD id = process.dwProcessId;
+    WaitFor([&] {
+        mainShown = mainShown || MainWindowOf(id, true) != nullptr;
+        box = FindWindowA("#32770", "Can not find ffplay.exe");
+        return box != nullptr;
+    });
+    ASSERT_NE(nullptr, box);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    EXPECT_EQ(id, owner);
+    wchar_t text[128] = L"";
+    SendMessageW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(L"Put in ffplay.exe in the duoscope folder", text);
+    EXPECT_NE(nullptr, GetDlgItem(box, IDOK));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
+    // The box is owned by the main window, which exists but is hidden.
+    HWND hidden = MainWindowOf(id, false);
+    EXPECT_NE(nullptr, hidden);
+    EXPECT_EQ(hidden, GetWindow(box, GW_OWNER));
+
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000));
+    DWORD code = 259;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(mainShown || MainWindowOf(id, true));
+    // The loaded settings are written back, all six.
+    EXPECT_EQ((std::vector<std::string>{"1", "0", "0", "17", "0", "0"}), StoredSettings());
+    EXPECT_FALSE(FileExists(LaunchScriptFile()));
+    EXPECT_TRUE(CommandInterpretersOf(id).empty());
+}
+
+TEST_F(Program, FolderNamedLikeThePlayerPassesTheCheck)
+{
+    Start(Player::Folder, "");
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(nullptr, FindWindowA("#32770", "Can not find ffplay.exe"));
+    EXPECT_EQ(0u, CloseAndWait(window));
+}
+
+TEST_F(Program, QuotedPathWithBlanksReachesThePlayerAsOneArgument)
+{
+    Start(Player::StandIn, "\"C:\\My Videos\\a.mp4\"");
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    // Playback starts while the window is created, before it is shown.
+    EXPECT_EQ(1u, CommandInterpretersOf(process.dwProcessId).size());
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const StandinStart start = StandinStarts()[0];
+    std::vector<std::wstring> arguments = Arguments(start.commandLine);
+    ASSERT_GE(arguments.size(), 2u);
+    EXPECT_EQ(L"C:\\My Videos\\a.mp4", arguments.back()) << start.commandLine;
+    const std::string quoted = " \"C:\\My Videos\\a.mp4\"";
+    ASSERT_GT(start.commandLine.size(), quoted.size());
+    EXPECT_EQ(quoted, start.commandLine.substr(start.commandLine.size() - quoted.size()));
+
+    EXPECT_EQ(0u, CloseAndWait(window));
+    const DWORD player = start.processId;
+    EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
+}
+
+TEST_F(Program, CommandLineOfSixCharactersPlaysAtStart)
+{
+    Start(Player::StandIn, "ab.mp4");
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(1u, CommandInterpretersOf(process.dwProcessId).size());
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const StandinStart start = StandinStarts()[0];
+    EXPECT_EQ(L"ab.mp4", Arguments(start.commandLine).back()) << start.commandLine;
+    EXPECT_EQ(0u, CloseAndWait(window));
+    const DWORD player = start.processId;
+    EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
+}
+
+TEST_F(Program, ShortOrOverlongCommandLinePlaysNothing)
+{
+    for (const std::string &tail : {std::string("a.mp4"), "C:\\" + std::string(600, 'a')}) {
+        SCOPED_TRACE(tail.size());
+        Start(Player::StandIn, tail);
+        HWND window = WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        // A launch would have started its interpreter before the window was shown.
+        EXPECT_TRUE(CommandInterpretersOf(process.dwProcessId).empty());
+        EXPECT_EQ(0u, CloseAndWait(window));
+        EXPECT_TRUE(StandinStarts().empty());
+        CloseHandle(process.hProcess);
+        process = {};
+        DeleteFileA((folder + "ffplay.exe").c_str());
+    }
+}
