@@ -30,4 +30,9 @@ target_link_options(duoscope PRIVATE -s)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   include(cmake/WineTests.cmake)
+else()
+  # The program users get imports only Windows' own DLLs and stays under 128 KiB.
+  add_test(NAME program_imports_and_size COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
+    -DPROGRAM=$<TARGET_FILE:duoscope> -DMAX_BYTES=131072
+    -P ${CMAKE_SOURCE_DIR}/cmake/CheckProgramImports.cmake)
 endif()
