@@ -51,6 +51,29 @@ HWND ConsoleOf(DWORD processId)
     return console;
 }
 
+// What a console shows up to its cursor line, read through a process attached to it.
+std::string ConsoleText(DWORD processId)
+{
+    std::string text;
+    if (!AttachConsole(processId))
+        return text;
+    HANDLE output =
+        CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (output != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(output, &info)) {
+        text.resize(static_cast<size_t>(info.dwSize.X) * (info.dwCursorPosition.Y + 1));
+        DWORD read = 0;
+        ReadConsoleOutputCharacterA(output, &text[0], static_cast<DWORD>(text.size()), {0, 0},
+                                    &read);
+        text.resize(read);
+    }
+    if (output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+    FreeConsole();
+    return text;
+}
+
 std::string ClassOf(HWND window)
 {
     char name[64] = "";
@@ -218,7 +241,7 @@ TEST_F(PlayerProcess, PlayerThatEndsAtOnceLeavesNoOpenWindowAndNoScript)
     EXPECT_TRUE(Ends(StandinStarts()[0].processId));
     EXPECT_TRUE(WaitFor([] { return !IsWindowEnabled(hWndPlayer); }));
     EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
-    EXPECT_EQ(0u, ProcessCount("cmd.exe"));
+    EXPECT_EQ(0u, ProcessIds("cmd.exe").size());
 }
 
 TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
@@ -232,7 +255,15 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     EXPECT_TRUE(IsWindowVisible(console));
     EXPECT_TRUE(Ends(failing.processId));
     EXPECT_EQ(ExpectedCommand() + "\npause", FileBytes(LaunchScriptFile()));
+    std::vector<DWORD> interpreter = ProcessIds("cmd.exe");
+    ASSERT_EQ(1u, interpreter.size());
+    DWORD cmd = interpreter[0];
+    // The prompt names the working directory: the temporary folder.
+    std::string prompt = std::string(szTempDir, strlen(szTempDir) - 1) + ">pause";
+    EXPECT_TRUE(WaitFor([&] { return ConsoleText(cmd).find(prompt) != std::string::npos; }))
+        << ConsoleText(cmd);
     EXPECT_TRUE(IsWindowEnabled(console)) << "the pause keeps the console open";
+    EXPECT_TRUE(ProcessRunning(cmd));
     SaveWindowScreenshot(console, "error_check_console");
     ClosePlayerWindow();
     EXPECT_TRUE(WaitFor([console] { return !IsWindow(console); }));
@@ -248,7 +279,7 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     EXPECT_EQ(command, player.commandLine);
     ClosePlayerWindow();
     EXPECT_TRUE(Ends(player.processId));
-    EXPECT_TRUE(WaitFor([] { return ProcessCount("cmd.exe") == 0; }));
+    EXPECT_TRUE(WaitFor([] { return ProcessIds("cmd.exe").size() == 0; }));
     EXPECT_EQ(command, FileBytes(LaunchScriptFile()));
 }
 
@@ -268,7 +299,7 @@ TEST_F(PlayerProcess, RefusedLaunchChangesNothing)
         EXPECT_LT(TimedPlay(), 800u) << media;
         EXPECT_EQ(firstConsole, hWndPlayer) << media;
         EXPECT_EQ(marker, FileBytes(LaunchScriptFile())) << media;
-        EXPECT_EQ(1u, ProcessCount("cmd.exe")) << media;
+        EXPECT_EQ(1u, ProcessIds("cmd.exe").size()) << media;
     }
     {
         // 244 characters: no room left for the script's name in its 256-byte path.
@@ -280,10 +311,48 @@ TEST_F(PlayerProcess, RefusedLaunchChangesNothing)
         CopyTo(szMediaFile, "D:\\Video\\movie.mp4");
         EXPECT_LT(TimedPlay(), 800u);
         EXPECT_EQ(firstConsole, hWndPlayer);
-        EXPECT_EQ(1u, ProcessCount("cmd.exe"));
+        EXPECT_EQ(1u, ProcessIds("cmd.exe").size());
     }
     EXPECT_EQ(marker, FileBytes(LaunchScriptFile()));
     EXPECT_TRUE(IsWindowEnabled(firstConsole));
     EXPECT_TRUE(ProcessRunning(first.processId));
     EXPECT_EQ(1u, StandinStarts().size());
+}
+
+namespace {
+
+BOOL CALLBACK CollectOwnWindows(HWND window, LPARAM lParam)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == GetCurrentProcessId())
+        reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+// Where the console window reports the script's process as its owner (as on Windows),
+// the enumeration alone finds it: here, with windows of this process.
+TEST_F(PlayerProcess, FindPlayerWindowKeepsTheFirstWindowOfTheProcess)
+{
+    HWND second = CreateWindowExA(0, "STATIC", "second", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+    std::vector<HWND> own;
+    EnumWindows(CollectOwnWindows, reinterpret_cast<LPARAM>(&own));
+    ASSERT_GE(own.size(), 2u);
+
+    PROCESS_INFORMATION process = {};
+    process.dwProcessId = GetCurrentProcessId() + 4; // not this process
+    EXPECT_TRUE(FindPlayerWindow(own[0], reinterpret_cast<LPARAM>(&process)));
+    EXPECT_EQ(nullptr, hWndPlayer);
+
+    process.dwProcessId = GetCurrentProcessId();
+    EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&process));
+    EXPECT_EQ(own[0], hWndPlayer);
+    hWndPlayer = nullptr;
+    EXPECT_FALSE(FindPlayerWindow(own[1], reinterpret_cast<LPARAM>(&process)));
+    EXPECT_EQ(own[1], hWndPlayer);
+    hWndPlayer = nullptr;
+    DestroyWindow(second);
 }

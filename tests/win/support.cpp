@@ -171,7 +171,7 @@ bool SaveWindowScreenshot(HWND window, const std::string &name)
     return out.good();
 }
 
-size_t ProcessCount(const char *name)
+std::vector<DWORD> ProcessIds(const char *name)
 {
-    return ProcessesNamed(name).size();
+    return ProcessesNamed(name);
 }

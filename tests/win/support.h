@@ -45,7 +45,7 @@ std::string FileBytes(const std::string &path);
 // screenshots_png test turns each into a PNG. Returns false when nothing was saved.
 bool SaveWindowScreenshot(HWND window, const std::string &name);
 
-// How many processes with this executable name (as "cmd.exe") are running.
-size_t ProcessCount(const char *name);
+// Ids of the running processes with this executable name (as "cmd.exe").
+std::vector<DWORD> ProcessIds(const char *name);
 
 #endif

@@ -1,0 +1,344 @@
+// How long a first launch blocks the thread in PlayMedia, next to a baseline measured in
+// the same run: a bare CreateProcessA of the same launch script followed by the same
+// console lookup (EnumWindows, then AttachConsole/GetConsoleWindow/FreeConsole), polled
+// every millisecond until found. A watcher thread notes when the new console window
+// first exists, and PlayMedia's waits on the process are timed through this program's
+// import of WaitForSingleObject, which gives the number of 50 ms waits that end after
+// the window exists.
+//
+//   tools/winerun.sh build/win64 build/win64/play_media_bench.exe [runs]
+//
+// Prints the figures; always exits 0 unless the launches themselves fail.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/app_state.h"
+#include "common/text.h"
+#include "common/res_string.h"
+#include "playback/player_process.h"
+#include "support.h"
+
+namespace {
+
+LARGE_INTEGER frequency;
+DWORD mainThread;
+
+double NowMs()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// PlayMedia's 50 ms waits, timed while `recordWaits` is set.
+using WaitFunction = DWORD(WINAPI *)(HANDLE, DWORD);
+WaitFunction realWait;
+bool recordWaits;
+std::vector<std::pair<double, double>> waits;
+
+DWORD WINAPI TimedWait(HANDLE handle, DWORD milliseconds)
+{
+    if (!recordWaits || milliseconds != 50 || GetCurrentThreadId() != mainThread)
+        return realWait(handle, milliseconds);
+    const double start = NowMs();
+    DWORD result = realWait(handle, milliseconds);
+    waits.emplace_back(start, NowMs());
+    return result;
+}
+
+// Points this program's import of WaitForSingleObject at TimedWait.
+bool HookWaits()
+{
+    BYTE *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
+    const IMAGE_NT_HEADERS *headers = reinterpret_cast<const IMAGE_NT_HEADERS *>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &imports =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (const IMAGE_IMPORT_DESCRIPTOR *module =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+         module->Name; ++module) {
+        IMAGE_THUNK_DATA *slot = reinterpret_cast<IMAGE_THUNK_DATA *>(base + module->FirstThunk);
+        const IMAGE_THUNK_DATA *name =
+            reinterpret_cast<const IMAGE_THUNK_DATA *>(base + module->OriginalFirstThunk);
+        for (; slot->u1.Function && module->OriginalFirstThunk; ++slot, ++name) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal))
+                continue;
+            const IMAGE_IMPORT_BY_NAME *byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + name->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char *>(byName->Name), "WaitForSingleObject") != 0)
+                continue;
+            DWORD protection;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE,
+                           &protection);
+            realWait = reinterpret_cast<WaitFunction>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(TimedWait);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+            return true;
+        }
+    }
+    return false;
+}
+
+BOOL CALLBACK CollectConsoles(HWND window, LPARAM lParam)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "WineConsoleClass") == 0 || strcmp(name, "ConsoleWindowClass") == 0)
+        reinterpret_cast<std::set<HWND> *>(lParam)->insert(window);
+    return TRUE;
+}
+
+std::set<HWND> ConsoleWindows()
+{
+    std::set<HWND> windows;
+    EnumWindows(CollectConsoles, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Notes the time at which a console window that was not there at its start first
+// exists. Runs on its own thread, so that it sees the window while PlayMedia blocks.
+struct ConsoleWatch {
+    std::set<HWND> before;
+    std::atomic<bool> stop{false};
+    std::atomic<double> seenAt{-1};
+    HANDLE thread = nullptr;
+};
+
+DWORD WINAPI WatchConsoles(void *parameter)
+{
+    ConsoleWatch *watch = static_cast<ConsoleWatch *>(parameter);
+    while (!watch->stop) {
+        for (HWND window : ConsoleWindows())
+            if (!watch->before.count(window)) {
+                watch->seenAt = NowMs();
+                return 0;
+            }
+        Sleep(1);
+    }
+    return 0;
+}
+
+void StartWatch(ConsoleWatch &watch)
+{
+    watch.before = ConsoleWindows();
+    watch.stop = false;
+    watch.seenAt = -1;
+    watch.thread = CreateThread(nullptr, 0, WatchConsoles, &watch, 0, nullptr);
+}
+
+double EndWatch(ConsoleWatch &watch)
+{
+    watch.stop = true;
+    WaitForSingleObject(watch.thread, INFINITE);
+    CloseHandle(watch.thread);
+    return watch.seenAt;
+}
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM lParam)
+{
+    std::pair<DWORD, HWND> *search = reinterpret_cast<std::pair<DWORD, HWND> *>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->first)
+        return TRUE;
+    search->second = window;
+    return FALSE;
+}
+
+// The lookup that PlayMedia makes, once.
+HWND LookUpConsole(DWORD processId)
+{
+    std::pair<DWORD, HWND> search(processId, nullptr);
+    EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+    if (search.second)
+        return search.second;
+    if (!AttachConsole(processId))
+        return nullptr;
+    HWND console = GetConsoleWindow();
+    FreeConsole();
+    return console;
+}
+
+// Writes the launch script for the current settings as PlayMedia would; returns its path.
+std::string WriteScript()
+{
+    char temp[kTempDirSize], path[kScriptPathSize], command[kCommandSize], script[kScriptTextSize];
+    GetTempPathA(sizeof temp, temp);
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(hWndMain, &client);
+    if (!LaunchScriptPath(temp, path, sizeof path) ||
+        !BuildPlayerCommand(PlayerSettings, szPlayerExe, szMediaFile, client.right, client.bottom,
+                            LoadResString, command, sizeof command) ||
+        !BuildLaunchScript(PlayerSettings, command, script, sizeof script))
+        return "";
+    if (FILE *file = fopen(path, "wb")) {
+        fwrite(script, 1, strlen(script), file);
+        fclose(file);
+    }
+    return path;
+}
+
+struct Sample {
+    double total; // from the start until the window is known (baseline) or PlayMedia returns
+    double seen;  // from the start until the watcher saw the window, or -1
+    bool found;
+    int waits;      // PlayMedia's 50 ms waits
+    int waitsAfter; // those that ended after the window existed
+};
+
+Sample Baseline()
+{
+    std::string path = WriteScript();
+    char folder[kTempDirSize];
+    GetTempPathA(sizeof folder, folder);
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process;
+    memset(&process, 0, sizeof process);
+
+    ConsoleWatch watch;
+    StartWatch(watch);
+    const double start = NowMs();
+    Sample sample = {0, -1, false, 0, 0};
+    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder,
+                        &startup, &process)) {
+        EndWatch(watch);
+        return sample;
+    }
+    CloseHandle(process.hThread);
+    HWND console = nullptr;
+    while (!(console = LookUpConsole(process.dwProcessId)) &&
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    sample.total = NowMs() - start;
+    double seen = EndWatch(watch);
+    sample.seen = seen < 0 ? -1 : seen - start;
+    sample.found = console != nullptr;
+    if (console) {
+        PostMessageA(console, WM_CLOSE, 0, 0);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hProcess);
+    DeleteFileA(path.c_str());
+    return sample;
+}
+
+Sample Play()
+{
+    hWndPlayer = nullptr;
+    ConsoleWatch watch;
+    StartWatch(watch);
+    waits.clear();
+    recordWaits = true;
+    const double start = NowMs();
+    PlayMedia();
+    Sample sample = {NowMs() - start, -1, hWndPlayer != nullptr, 0, 0};
+    recordWaits = false;
+    double seen = EndWatch(watch);
+    sample.seen = seen < 0 ? -1 : seen - start;
+    sample.waits = static_cast<int>(waits.size());
+    for (const std::pair<double, double> &wait : waits)
+        if (seen >= 0 && wait.second > seen)
+            ++sample.waitsAfter;
+    HWND console = hWndPlayer;
+    ClosePlayerWindow();
+    WaitFor([console] { return !IsWindow(console); }, 5000);
+    return sample;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Mean(const std::vector<double> &values)
+{
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return sum / static_cast<double>(values.size());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    QueryPerformanceFrequency(&frequency);
+    mainThread = GetCurrentThreadId();
+    if (!HookWaits()) {
+        printf("WaitForSingleObject is not imported by name\n");
+        return 1;
+    }
+    hInst = GetModuleHandleA(nullptr);
+    // Like the real program, no console of its own: each launch gets a new console.
+    FreeConsole();
+    std::string log =
+        ProgramFolder() + "standin-bench-" + std::to_string(GetCurrentProcessId()) + ".log";
+    SetEnvironmentVariableA("DUOSCOPE_STANDIN_LOG", log.c_str());
+    std::string player = ProgramFolder() + "ffplay.exe";
+    CopyText(szPlayerExe, sizeof szPlayerExe, player.c_str());
+    CopyText(szMediaFile, sizeof szMediaFile, "D:\\Video\\bench.mp4");
+    PlayerSettings = PlayerSettingsRecord{};
+    hWndMain = CreateWindowExA(0, "STATIC", "duoscope", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                               nullptr, nullptr, nullptr, nullptr);
+    EndPlayerProcesses();
+
+    // One unmeasured pair first: the first start of the interpreter loads more.
+    Baseline();
+    Play();
+    EndPlayerProcesses();
+
+    std::vector<double> base, play, after;
+    int worstWaits = 0, failures = 0;
+    printf("Times in ms from CreateProcessA (baseline) or from the call (PlayMedia);\n"
+           "seen: when the new console window first existed.\n"
+           "run  baseline   seen  PlayMedia   seen  after-seen  waits  after-seen\n");
+    for (int run = 1; run <= runs; ++run) {
+        Sample b = Baseline();
+        Sample p = Play();
+        EndPlayerProcesses();
+        if (!b.found || !p.found || p.seen < 0) {
+            ++failures;
+            printf("%3d  launch without a console window (baseline %d, PlayMedia %d)\n", run,
+                   b.found, p.found);
+            continue;
+        }
+        double afterSeen = p.total - p.seen;
+        worstWaits = std::max(worstWaits, p.waitsAfter);
+        base.push_back(b.total);
+        play.push_back(p.total);
+        after.push_back(afterSeen);
+        printf("%3d  %8.1f %6.1f  %9.1f %6.1f  %10.1f  %5d  %10d\n", run, b.total, b.seen, p.total,
+               p.seen, afterSeen, p.waits, p.waitsAfter);
+    }
+    DestroyWindow(hWndMain);
+    DeleteFileA(log.c_str());
+    if (base.empty()) {
+        printf("no measurement\n");
+        return 1;
+    }
+    const double medianRatio = Median(play) / Median(base);
+    const double meanRatio = Mean(play) / Mean(base);
+    printf("baseline   median %.1f ms, mean %.1f ms\n", Median(base), Mean(base));
+    printf("PlayMedia  median %.1f ms, mean %.1f ms\n", Median(play), Mean(play));
+    printf("ratio      median %.2f, mean %.2f (target at most 1.20)\n", medianRatio, meanRatio);
+    printf("after the window existed: median %.1f ms, at most %d waits of 50 ms (target at most "
+           "2)\n",
+           Median(after), worstWaits);
+    printf("launches without a window: %d\n", failures);
+    printf("%s\n", medianRatio <= 1.2 && worstWaits <= 2 ? "target met" : "target missed");
+    return 0;
+}
