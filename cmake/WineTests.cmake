@@ -43,6 +43,14 @@ duoscope_wine_test(main_window_tests
 duoscope_wine_test(program_tests
   tests/win/program_test.cpp)
 
+# Launch timing against a bare start of the same script; run on demand, not by CTest:
+#   tools/winerun.sh BUILD_DIR BUILD_DIR/play_media_bench.exe [runs]
+add_executable(play_media_bench tests/win/play_media_bench.cpp tests/win/support.cpp
+  ${DUOSCOPE_RESOURCES})
+target_include_directories(play_media_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(play_media_bench PRIVATE duoscope_win)
+add_dependencies(play_media_bench ffplay_standin)
+
 # (Add test programs above this line.)
 
 # Turns the screenshots that the tests saved as BMP files into PNG files.
