@@ -43,6 +43,13 @@ duoscope_wine_test(main_window_tests
 duoscope_wine_test(program_tests
   tests/win/program_test.cpp)
 
+# Start-up time of duoscope.exe against a minimal Win32 program; run on demand, not by CTest:
+#   tools/winerun.sh BUILD_DIR BUILD_DIR/startup_bench.exe [runs]
+add_executable(startup_baseline WIN32 tests/win/startup_baseline.cpp)
+target_link_options(startup_baseline PRIVATE -s)
+add_executable(startup_bench tests/win/startup_bench.cpp)
+add_dependencies(startup_bench startup_baseline duoscope ffplay_standin)
+
 # Launch timing against a bare start of the same script; run on demand, not by CTest:
 #   tools/winerun.sh BUILD_DIR BUILD_DIR/play_media_bench.exe [runs]
 add_executable(play_media_bench tests/win/play_media_bench.cpp tests/win/support.cpp
