@@ -16,7 +16,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
         return 0;
 
     HACCEL accelerators = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDC_DUOSCOPE));
-    MSG msg;
+    // The loop ends at WM_QUIT, and also should GetMessageA fail (-1), then with code 0.
+    MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
             TranslateMessage(&msg);

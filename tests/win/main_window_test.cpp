@@ -30,7 +30,7 @@ struct SeenDialog {
 std::vector<SeenDialog> seenDialogs;
 WPARAM closeCommand = IDCANCEL;
 
-// Records every dialog box that becomes active and posts it the close command once.
+// Records every dialog box that becomes active and posts it the close command.
 LRESULT CALLBACK CloseDialogs(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE) {
