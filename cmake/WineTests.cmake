@@ -37,6 +37,10 @@ duoscope_wine_test(settings_store_tests
 duoscope_wine_test(player_process_tests
   tests/win/player_process_test.cpp)
 
+duoscope_wine_test(dialog_tests
+  tests/win/dialogs_test.cpp
+  tests/win/open_dialog_test.cpp)
+
 duoscope_wine_test(main_window_tests
   tests/win/main_window_test.cpp)
 

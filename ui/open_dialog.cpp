@@ -54,13 +54,15 @@ UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
         case IDC_ERROR_CHECK:
             PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
             return TRUE;
+        // A selection change comes only from the list (an arrow key or a click in it),
+        // before the edit field shows the new entry; typed text sends none.
         case IDC_STEREO_IN:
             if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStin = LayoutChoice(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
+                PlayerSettings.nStin = SelectedLayout(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
             return TRUE;
         case IDC_STEREO_OUT:
             if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStout = LayoutChoice(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
+                PlayerSettings.nStout = SelectedLayout(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
             return TRUE;
         case IDC_CPU_DECODE:
         case IDC_GPU_H264:

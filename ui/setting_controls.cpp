@@ -44,6 +44,12 @@ int32_t DecoderChoice(HWND hDlg)
     return 0;
 }
 
+int32_t SelectedLayout(HWND hDlg, int id, int32_t previous)
+{
+    LRESULT selection = SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0);
+    return selection == CB_ERR ? previous : static_cast<int32_t>(selection);
+}
+
 int32_t LayoutChoice(HWND hDlg, int id, int32_t previous)
 {
     LRESULT selection = SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0);

@@ -17,8 +17,12 @@ int32_t CheckState(HWND hDlg, int id);
 // checked. A template without them gives 0.
 int32_t DecoderChoice(HWND hDlg);
 
+// The list index selected in combo box `id`, or `previous` when nothing is selected.
+// For a selection change notice: the edit field may still show the entry chosen before.
+int32_t SelectedLayout(HWND hDlg, int id, int32_t previous);
+
 // The list index chosen in combo box `id`, or `previous` when no list entry is chosen
-// (nothing selected, or text typed into the edit field).
+// (nothing selected, or text typed into the edit field since the choice).
 int32_t LayoutChoice(HWND hDlg, int id, int32_t previous);
 
 #endif
