@@ -26,6 +26,22 @@ static const char kMediaFilter[] =
     "All Files (*.*)\0"
     "*.*;\0";
 
+// Runs the platform's Open dialog. comdlg32 is loaded on the first Open rather than when
+// the program starts: with the libraries it brings in, it is a large share of the
+// start-up time. Without it the dialog fails, which callers take as a cancel.
+static BOOL ShowOpenFileDialog(OPENFILENAMEA *ofn)
+{
+    using GetOpenFileNameFunction = BOOL(WINAPI *)(LPOPENFILENAMEA);
+    static GetOpenFileNameFunction getOpenFileName;
+    if (getOpenFileName == nullptr) {
+        HMODULE comdlg = LoadLibraryA("comdlg32.dll");
+        FARPROC function = comdlg ? GetProcAddress(comdlg, "GetOpenFileNameA") : nullptr;
+        getOpenFileName =
+            reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void (*)()>(function));
+    }
+    return getOpenFileName ? getOpenFileName(ofn) : FALSE;
+}
+
 void PrepareOpenDialog(HWND owner)
 {
     ofnMedia.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -87,7 +103,7 @@ void RunOpenDialog()
     // The dialog starts with the current media path as its file name, in its own buffer,
     // so that a failed dialog cannot damage szMediaFile.
     CopyText(szOpenFile, sizeof szOpenFile, szMediaFile);
-    if (!GetOpenFileNameA(&ofnMedia)) {
+    if (!ShowOpenFileDialog(&ofnMedia)) {
         PlayerSettings = before;
         return;
     }
