@@ -19,7 +19,7 @@ namespace {
 
 // One control of a template as the resources must hold it. `text` nullptr: any text
 // but an empty one; "#n": the resource with number n.
-struct ItemSpec {
+struct ExpectedItem {
     int id;
     const char *kind;
     const char *text;
@@ -27,14 +27,14 @@ struct ItemSpec {
     short x, y, cx, cy;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
     LPCSTR name;
     DWORD style;
     short x, y, cx, cy;
     const char *caption;
     WORD points;
     const char *font;
-    std::vector<ItemSpec> items;
+    std::vector<ExpectedItem> items;
 };
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -58,27 +58,28 @@ const char kGpuGroup[] = "nVidia GPU Decode";
 const char kGpuNote[] = "If you make a mistake, the operation will not play back. It is "
                         "recommended to use CPU Decode.";
 
-const TemplateSpec kSettings = {MAKEINTRESOURCEA(IDD_SETTING),
-                                kModal,
-                                22,
-                                17,
-                                399,
-                                120,
-                                "Setting",
-                                8,
-                                "System",
-                                {{IDOK, "Button", "OK", kDefault, 167, 105, 44, 11},
-                                 {IDC_FULLSCREEN, "Button", kFull, kCheck, 9, 7, 87, 10},
-                                 {-1, "Button", kInput, kGroupBox, 8, 31, 383, 26},
-                                 {-1, "Button", kOutput, kGroupBox, 8, 59, 383, 26},
-                                 {IDC_STEREO_IN, "ComboBox", "", kCombo, 15, 41, 370, 174},
-                                 {IDC_STEREO_OUT, "ComboBox", "", kCombo, 16, 69, 370, 147},
-                                 {IDCANCEL, "Button", "CANCEL", kDefault, 116, 105, 44, 11},
-                                 {IDC_ORIGINAL, "Button", kOriginal, kCheck, 8, 19, 196, 10},
-                                 {IDC_REPLAY, "Button", "Replay", kPush, 218, 105, 44, 11},
-                                 {IDC_ERROR_CHECK, "Button", kErrorCheck, kCheck, 8, 88, 185, 10}}};
+const ExpectedTemplate kSettings = {
+    MAKEINTRESOURCEA(IDD_SETTING),
+    kModal,
+    22,
+    17,
+    399,
+    120,
+    "Setting",
+    8,
+    "System",
+    {{IDOK, "Button", "OK", kDefault, 167, 105, 44, 11},
+     {IDC_FULLSCREEN, "Button", kFull, kCheck, 9, 7, 87, 10},
+     {-1, "Button", kInput, kGroupBox, 8, 31, 383, 26},
+     {-1, "Button", kOutput, kGroupBox, 8, 59, 383, 26},
+     {IDC_STEREO_IN, "ComboBox", "", kCombo, 15, 41, 370, 174},
+     {IDC_STEREO_OUT, "ComboBox", "", kCombo, 16, 69, 370, 147},
+     {IDCANCEL, "Button", "CANCEL", kDefault, 116, 105, 44, 11},
+     {IDC_ORIGINAL, "Button", kOriginal, kCheck, 8, 19, 196, 10},
+     {IDC_REPLAY, "Button", "Replay", kPush, 218, 105, 44, 11},
+     {IDC_ERROR_CHECK, "Button", kErrorCheck, kCheck, 8, 88, 185, 10}}};
 
-const TemplateSpec kSettingsGpu = {
+const ExpectedTemplate kSettingsGpu = {
     MAKEINTRESOURCEA(IDD_SETTING_GPU),
     kModal,
     22,
@@ -104,22 +105,23 @@ const TemplateSpec kSettingsGpu = {
      {IDC_GPU_H265, "Button", "nVidia GPU for H265", kRadio, 238, 110, 87, 10},
      {IDC_ERROR_CHECK, "Button", kErrorCheck, kCheck, 8, 127, 185, 10}}};
 
-const TemplateSpec kAbout = {MAKEINTRESOURCEA(IDD_ABOUTBOX),
-                             kModal,
-                             22,
-                             17,
-                             164,
-                             53,
-                             "About",
-                             8,
-                             "System",
-                             {{IDC_ABOUT_ICON, "Static", "#107", kChild | SS_ICON, 14, 9, 20, 20},
-                              {-1, "Static", "duoscope Version 0.1",
-                               kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP, 42, 10, 119, 8},
-                              {-1, "Static", nullptr, kChild | SS_LEFT | WS_GROUP, 42, 20, 119, 8},
-                              {IDOK, "Button", "OK", kDefault, 63, 36, 30, 11}}};
+const ExpectedTemplate kAbout = {
+    MAKEINTRESOURCEA(IDD_ABOUTBOX),
+    kModal,
+    22,
+    17,
+    164,
+    53,
+    "About",
+    8,
+    "System",
+    {{IDC_ABOUT_ICON, "Static", "#107", kChild | SS_ICON, 14, 9, 20, 20},
+     {-1, "Static", "duoscope Version 0.1", kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP, 42, 10, 119,
+      8},
+     {-1, "Static", nullptr, kChild | SS_LEFT | WS_GROUP, 42, 20, 119, 8},
+     {IDOK, "Button", "OK", kDefault, 63, 36, 30, 11}}};
 
-const std::vector<ItemSpec> kPaneCommon = {
+const std::vector<ExpectedItem> kPaneCommon = {
     {IDC_STC32, "Static", "", kNote, 0, 0, 300, 39},
     {IDC_FULLSCREEN, "Button", kFull, kCheck, 9, 39, 77, 15},
     {-1, "Button", kInput, kGroupBox, 8, 56, 293, 39},
@@ -128,13 +130,14 @@ const std::vector<ItemSpec> kPaneCommon = {
     {IDC_STEREO_OUT, "ComboBox", "", kCombo, 17, 113, 280, 147},
     {IDC_ORIGINAL, "Button", kOriginal, kCheck, 89, 39, 169, 15}};
 
-std::vector<ItemSpec> Joined(std::vector<ItemSpec> items, const std::vector<ItemSpec> &more)
+std::vector<ExpectedItem> Joined(std::vector<ExpectedItem> items,
+                                 const std::vector<ExpectedItem> &more)
 {
     items.insert(items.end(), more.begin(), more.end());
     return items;
 }
 
-const TemplateSpec kPaneSpec = {
+const ExpectedTemplate kPaneTemplate = {
     OPNOPTIONS_NAME,
     kPane,
     0,
@@ -146,7 +149,7 @@ const TemplateSpec kPaneSpec = {
     "MS UI Gothic",
     Joined(kPaneCommon, {{IDC_ERROR_CHECK, "Button", kErrorCheck, kCheck, 9, 138, 194, 15}})};
 
-const TemplateSpec kPaneGpuSpec = {
+const ExpectedTemplate kPaneGpuTemplate = {
     OPNOPTIONS_GPU_NAME,
     kPane,
     0,
@@ -269,23 +272,23 @@ ParsedTemplate ReadTemplate(LPCSTR name)
     return parsed;
 }
 
-void ExpectTemplateAsSpecified(const TemplateSpec &spec)
+void ExpectTemplateExactly(const ExpectedTemplate &expected)
 {
-    ParsedTemplate parsed = ReadTemplate(spec.name);
-    EXPECT_EQ(spec.style, parsed.style);
+    ParsedTemplate parsed = ReadTemplate(expected.name);
+    EXPECT_EQ(expected.style, parsed.style);
     EXPECT_EQ(0u, parsed.exStyle);
-    EXPECT_EQ(spec.x, parsed.x);
-    EXPECT_EQ(spec.y, parsed.y);
-    EXPECT_EQ(spec.cx, parsed.cx);
-    EXPECT_EQ(spec.cy, parsed.cy);
+    EXPECT_EQ(expected.x, parsed.x);
+    EXPECT_EQ(expected.y, parsed.y);
+    EXPECT_EQ(expected.cx, parsed.cx);
+    EXPECT_EQ(expected.cy, parsed.cy);
     EXPECT_EQ("", parsed.menu);
     EXPECT_EQ("", parsed.windowClass) << "the system's dialog class";
-    EXPECT_EQ(spec.caption, parsed.caption);
-    EXPECT_EQ(spec.points, parsed.points);
-    EXPECT_EQ(spec.font, parsed.font);
-    ASSERT_EQ(spec.items.size(), parsed.items.size());
-    for (size_t i = 0; i < spec.items.size(); ++i) {
-        const ItemSpec &want = spec.items[i];
+    EXPECT_EQ(expected.caption, parsed.caption);
+    EXPECT_EQ(expected.points, parsed.points);
+    EXPECT_EQ(expected.font, parsed.font);
+    ASSERT_EQ(expected.items.size(), parsed.items.size());
+    for (size_t i = 0; i < expected.items.size(); ++i) {
+        const ExpectedItem &want = expected.items[i];
         const ParsedItem &got = parsed.items[i];
         SCOPED_TRACE("control #" + std::to_string(i + 1));
         EXPECT_EQ(static_cast<WORD>(want.id), got.id);
@@ -321,19 +324,19 @@ RECT RectInDialog(HWND dialog, HWND control)
 }
 
 // Reads a created dialog back: its children in creation order against the template.
-void ExpectCreatedAsSpecified(HWND dialog, const TemplateSpec &spec)
+void ExpectCreatedAsTemplate(HWND dialog, const ExpectedTemplate &expected)
 {
-    EXPECT_EQ(spec.caption, WindowText(dialog));
+    EXPECT_EQ(expected.caption, WindowText(dialog));
     RECT client;
     GetClientRect(dialog, &client);
-    RECT size = DialogPixels(dialog, 0, 0, spec.cx, spec.cy);
+    RECT size = DialogPixels(dialog, 0, 0, expected.cx, expected.cy);
     EXPECT_EQ(size.right, client.right);
     EXPECT_EQ(size.bottom, client.bottom);
     size_t index = 0;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++index) {
-        ASSERT_LT(index, spec.items.size()) << "more controls than the template has";
-        const ItemSpec &want = spec.items[index];
+        ASSERT_LT(index, expected.items.size()) << "more controls than the template has";
+        const ExpectedItem &want = expected.items[index];
         SCOPED_TRACE("control #" + std::to_string(index + 1) + " " + WindowText(child));
         EXPECT_EQ(static_cast<WORD>(want.id), static_cast<WORD>(GetDlgCtrlID(child)));
         char kind[64] = "";
@@ -377,7 +380,7 @@ void ExpectCreatedAsSpecified(HWND dialog, const TemplateSpec &spec)
             EXPECT_EQ(want_rect.bottom, got.bottom);
         }
     }
-    EXPECT_EQ(spec.items.size(), index);
+    EXPECT_EQ(expected.items.size(), index);
 }
 
 // The player's window at the moment the watched dialog window is destroyed.
@@ -447,22 +450,23 @@ class Dialogs : public ::testing::Test {
 
 } // namespace
 
-TEST(DialogTemplates, ResourcesHoldEachTemplateAsSpecified)
+TEST(DialogTemplates, ResourcesHoldEachTemplateExactly)
 {
-    for (const TemplateSpec *spec :
-         {&kSettings, &kSettingsGpu, &kAbout, &kPaneSpec, &kPaneGpuSpec}) {
-        SCOPED_TRACE(IS_INTRESOURCE(spec->name) ? std::to_string(LOWORD(spec->name)) : spec->name);
-        ExpectTemplateAsSpecified(*spec);
+    for (const ExpectedTemplate *expected :
+         {&kSettings, &kSettingsGpu, &kAbout, &kPaneTemplate, &kPaneGpuTemplate}) {
+        SCOPED_TRACE(IS_INTRESOURCE(expected->name) ? std::to_string(LOWORD(expected->name))
+                                                    : expected->name);
+        ExpectTemplateExactly(*expected);
     }
 }
 
 TEST_F(Dialogs, CreatedDialogsHaveTheTemplatesControlsInOrder)
 {
     strcpy(szMediaFile, "C:\\v\\a.mp4"); // so that Replay is shown
-    for (const TemplateSpec *spec : {&kSettings, &kSettingsGpu}) {
-        HWND dialog = OpenSettings(LOWORD(spec->name));
+    for (const ExpectedTemplate *expected : {&kSettings, &kSettingsGpu}) {
+        HWND dialog = OpenSettings(LOWORD(expected->name));
         ASSERT_NE(nullptr, dialog);
-        ExpectCreatedAsSpecified(dialog, *spec);
+        ExpectCreatedAsTemplate(dialog, *expected);
         EXPECT_EQ(GetDlgItem(dialog, IDOK), GetFocus()) << "focus on the first tab stop";
         // The dialog's client area sits at 22, 17 dialog units from the owner's.
         POINT owner = {0, 0};
@@ -476,17 +480,17 @@ TEST_F(Dialogs, CreatedDialogsHaveTheTemplatesControlsInOrder)
     HWND about = CreateDialogParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUTBOX), main_, AboutDlgProc, 0);
     created_.push_back(about);
     ASSERT_NE(nullptr, about);
-    ExpectCreatedAsSpecified(about, kAbout);
+    ExpectCreatedAsTemplate(about, kAbout);
     EXPECT_EQ(GetDlgItem(about, IDOK), GetFocus());
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(
                            SendDlgItemMessageA(about, IDC_ABOUT_ICON, STM_GETICON, 0, 0)));
-    for (const TemplateSpec *spec : {&kPaneSpec, &kPaneGpuSpec}) {
-        HWND pane = CreateDialogParamA(hInst, spec->name, main_,
+    for (const ExpectedTemplate *expected : {&kPaneTemplate, &kPaneGpuTemplate}) {
+        HWND pane = CreateDialogParamA(hInst, expected->name, main_,
                                        reinterpret_cast<DLGPROC>(OpenHookProc), 0);
         created_.push_back(pane);
         ASSERT_NE(nullptr, pane);
         EXPECT_EQ(main_, GetParent(pane));
-        ExpectCreatedAsSpecified(pane, *spec);
+        ExpectCreatedAsTemplate(pane, *expected);
     }
 }
 
