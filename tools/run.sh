@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Plays a stereo file with duoscope on Linux, under Wine, through Debian's ffplay:
+#
+#   tools/run.sh [MEDIA-FILE]
+#
+# Installs what is missing, builds duoscope.exe (preset win64), makes the demo clip
+# demo/sbs-demo.mp4 when no file is given and the clip is not there yet, and starts
+# duoscope.exe from the run folder build/win64/run, where the ffplay.exe beside it is
+# tools/ffplay-adapter. The program has a Wine prefix of its own there
+# (build/win64/run/wine/prefix), apart from the tests' prefix, so the tests neither
+# change the user's settings nor end the running program. On a first run (no stored
+# output layout yet) the output layout is preset to "anaglyph red/cyan dubois".
+# Uses the display in DISPLAY, or an Xvfb of its own when there is none. When the
+# program exits, the last player is ended and the prefix's wineserver is stopped.
+# DUOSCOPE_BUILD_DIR names another build folder than build/win64 (same preset).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+media=${1:-}
+if [ -n "$media" ]; then
+  [ -f "$media" ] || { echo "run: no file $media" >&2; exit 2; }
+  media=$(cd "$(dirname "$media")" && pwd)/$(basename "$media")
+fi
+
+tools/setup.sh
+build=${DUOSCOPE_BUILD_DIR:-build/win64}
+[ -f "$build/CMakeCache.txt" ] || cmake --preset win64 -B "$build" >/dev/null
+cmake --build "$build" --target duoscope >/dev/null
+
+if [ -z "$media" ]; then
+  media=$root/demo/sbs-demo.mp4
+  if [ ! -f "$media" ]; then
+    echo "run: making the demo clip $media"
+    tools/make_demo_clip.sh "$media"
+  fi
+fi
+
+run=$(cd "$build" && pwd)/run
+mkdir -p "$run"
+cp "$build/duoscope.exe" "$run/duoscope.exe"
+cp tools/ffplay-adapter "$run/ffplay.exe"
+chmod +x "$run/ffplay.exe"
+
+wine() { tools/winerun.sh "$run" "$@" </dev/null; }
+stop() {
+  "$run/ffplay.exe" --end-last
+  tools/winerun.sh "$run" --stop
+}
+trap stop EXIT
+# Ctrl+C asks the program to close, as its close box would; the program runs in a
+# session of its own, so the terminal's signal does not kill it first.
+trap 'wine taskkill /im duoscope.exe >/dev/null 2>&1 || true' INT TERM
+
+wine --start
+key='HKCU\Software\Vell\duoscope'
+if ! wine reg query "$key" /v nStout >/dev/null 2>&1; then
+  wine reg add "$key" /v nStout /t REG_SZ /d 17 /f >/dev/null
+  echo "run: output preset to \"anaglyph red/cyan dubois\" (change it in File > Setting)"
+fi
+
+# The Windows path of the file: the prefix's drive Z: is the Unix root.
+winpath="Z:${media//\//\\}"
+display=$(cat "$run/wine/display.used")
+if [ -z "${DISPLAY:-}" ]; then
+  echo "run: no DISPLAY; duoscope runs on the virtual display $display (Xvfb). Ctrl+C ends it."
+fi
+echo "run: playing $media"
+# Wine's messages go to a log: with the terminal as its output, Wine would show the
+# launch scripts' consoles in the terminal instead of as (hidden) console windows.
+setsid tools/winerun.sh "$run" "$run/duoscope.exe" "$winpath" </dev/null >"$run/duoscope.log" 2>&1 &
+program=$!
+status=0
+while :; do
+  wait "$program" && status=0 || status=$?
+  kill -0 "$program" 2>/dev/null || break
+done
+exit "$status"
