@@ -70,3 +70,5 @@ add_test(NAME screenshots_png COMMAND sh -c
 get_property(wine_tests GLOBAL PROPERTY DUOSCOPE_WINE_TESTS)
 set_tests_properties(screenshots_png PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
   DEPENDS "${wine_tests}")
+
+include(cmake/UserTests.cmake)

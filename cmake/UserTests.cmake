@@ -1,0 +1,14 @@
+# User-level tests: the built duoscope.exe driven from outside, as a black box, by bash
+# scripts with real keys (xdotool) and duoctl.exe, a small tool that starts programs,
+# posts commands and works dialogs across processes. Label "user".
+add_executable(duoctl tests/e2e/duoctl.cpp)
+add_dependencies(duoctl duoscope ffplay_standin)
+
+# With the stand-in player: keys, dialogs, registry, launch script, processes.
+add_test(NAME user_tests COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/user_tests.sh
+  ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+# With FFmpeg's own player through the Linux adapter: the anaglyph on screen.
+add_test(NAME player_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/player_e2e.sh
+  ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(user_tests player_e2e PROPERTIES FIXTURES_REQUIRED wine
+  RESOURCE_LOCK wine_prefix TIMEOUT 300 LABELS user)

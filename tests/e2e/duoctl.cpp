@@ -1,0 +1,345 @@
+// Drives a running duoscope.exe from another process, as a user's tool or a peer program
+// would: starts programs, finds windows by title or owner, posts commands, clicks and
+// reads controls, checks processes and the launch script. One action per call; the
+// result goes to standard output and the exit code is 0 on success, 1 on failure.
+//
+//   duoctl run EXE [ARG]            starts EXE (ARG added to its command line as it is),
+//                                   prints its pid, waits for it, ends with its exit code
+//   duoctl main PID                 waits for PID's visible main window; prints it
+//   duoctl find TITLE [PID]         waits for a visible top-level window titled TITLE
+//   duoctl gone TITLE [PID] [MS]    waits up to MS (default 0) until no such window shows
+//   duoctl command HWND ID          posts WM_COMMAND ID
+//   duoctl close HWND               posts WM_CLOSE
+//   duoctl click HWND CTRL          posts BM_CLICK to control CTRL of HWND
+//   duoctl check HWND CTRL          prints BM_GETCHECK of a control
+//   duoctl select HWND CTRL INDEX   selects a combo box entry as a user would
+//   duoctl cursel HWND CTRL         prints CB_GETCURSEL of a combo box
+//   duoctl text HWND CTRL           prints a control's text (UTF-8)
+//   duoctl settext HWND CTRL TEXT   sets a control's text
+//   duoctl shown HWND CTRL          true when the control is visible
+//   duoctl client HWND              prints the client area's width and height
+//   duoctl ping HWND [MS]           true when the window's thread answers WM_NULL in MS
+//   duoctl focus HWND               brings HWND to the foreground
+//   duoctl foreground               prints the foreground window
+//   duoctl running PID...           prints the pids that still run
+//   duoctl end PID...               terminates these processes and all their descendants
+//   duoctl count NAME               prints how many processes named NAME run
+//   duoctl script                   prints the launch script's bytes in hex, or "missing"
+//
+// Waits are bounded polls of 20 ms; the default limit is 10 s.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+static const char kMainClass[] = "DAZAZERODI";
+
+static DWORD Number(const char *text)
+{
+    return static_cast<DWORD>(strtoul(text, nullptr, 0));
+}
+
+static HWND Handle(const char *text)
+{
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(text, nullptr, 0)));
+}
+
+// Polls `found` every 20 ms for up to `limit` ms; returns its last result.
+template <typename Probe> static auto Poll(Probe found, DWORD limit) -> decltype(found())
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        auto result = found();
+        if (result || GetTickCount() - start >= limit)
+            return result;
+        Sleep(20);
+    }
+}
+
+struct WindowQuery {
+    const char *title; // exact title, or null for the main window class
+    DWORD processId;   // 0 for any process
+    HWND found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
+{
+    WindowQuery *query = reinterpret_cast<WindowQuery *>(lParam);
+    if (!IsWindowVisible(hWnd))
+        return TRUE;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hWnd, &owner);
+    if (query->processId != 0 && owner != query->processId)
+        return TRUE;
+    char text[256];
+    if (query->title != nullptr) {
+        GetWindowTextA(hWnd, text, sizeof text);
+        if (strcmp(text, query->title) != 0)
+            return TRUE;
+    } else {
+        GetClassNameA(hWnd, text, sizeof text);
+        if (strcmp(text, kMainClass) != 0)
+            return TRUE;
+    }
+    query->found = hWnd;
+    return FALSE;
+}
+
+static HWND FindVisible(const char *title, DWORD processId)
+{
+    WindowQuery query = {title, processId, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+static int PrintHandle(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return 1;
+    printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hWnd)));
+    return 0;
+}
+
+static int RunProgram(int argc, char **argv)
+{
+    std::string line = std::string("\"") + argv[0] + "\"";
+    if (argc > 1)
+        line += std::string(" ") + argv[1];
+    std::string folder = argv[0];
+    folder.erase(folder.find_last_of('\\') + 1);
+    // Started detached and without inheriting anything, as from a desktop shell: the
+    // program then has no console and no standard handles, so that every launch script
+    // it runs gets a console window of its own (Wine hands a console-less program's
+    // standard handles down to its console children otherwise), and no pipe of the
+    // caller stays open after this tool has ended.
+    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                        folder.c_str(), &startup, &process))
+        return 1;
+    CloseHandle(process.hThread);
+    printf("%lu\n", process.dwProcessId);
+    fflush(stdout);
+    DWORD code = 1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+static bool ProcessRunning(DWORD processId)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr)
+        return false;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+// Terminates the given processes and every process descended from them (a launch
+// script's cmd.exe, its console host and the player), children first. Parents are
+// known from the process list, also for children whose parent has ended.
+static void EndProcessTrees(std::vector<DWORD> tree)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<PROCESSENTRY32> all;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        all.push_back(entry);
+    CloseHandle(snapshot);
+    auto inTree = [&](DWORD id) {
+        for (DWORD member : tree)
+            if (member == id)
+                return true;
+        return false;
+    };
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const PROCESSENTRY32 &process : all)
+            if (!inTree(process.th32ProcessID) && inTree(process.th32ParentProcessID)) {
+                tree.push_back(process.th32ProcessID);
+                grown = true;
+            }
+    }
+    for (auto id = tree.rbegin(); id != tree.rend(); ++id)
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, *id)) {
+            TerminateProcess(process, 9);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+}
+
+static int CountProcesses(const char *name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 1;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (_stricmp(entry.szExeFile, name) == 0)
+            ++count;
+    CloseHandle(snapshot);
+    printf("%d\n", count);
+    return 0;
+}
+
+static int PrintScript()
+{
+    char path[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof path, path);
+    if (length == 0 || length + sizeof "duoscope.bat" > sizeof path)
+        return 1;
+    strcat(path, "duoscope.bat");
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        printf("missing\n");
+        return 0;
+    }
+    unsigned char bytes[4096];
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+    CloseHandle(file);
+    for (DWORD i = 0; i < read; ++i)
+        printf("%02x", bytes[i]);
+    printf("\n");
+    return 0;
+}
+
+static int PrintText(HWND control)
+{
+    if (control == nullptr)
+        return 1;
+    wchar_t wide[1024];
+    LRESULT length = SendMessageW(control, WM_GETTEXT, sizeof wide / sizeof wide[0],
+                                  reinterpret_cast<LPARAM>(wide));
+    char utf8[4096];
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), utf8,
+                                   sizeof utf8 - 1, nullptr, nullptr);
+    utf8[size > 0 ? size : 0] = '\0';
+    printf("%s\n", utf8);
+    return 0;
+}
+
+static int SetText(HWND control, const char *text)
+{
+    if (control == nullptr)
+        return 1;
+    wchar_t wide[1024];
+    if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, sizeof wide / sizeof wide[0]) == 0)
+        return 1;
+    return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide)) ? 0 : 1;
+}
+
+static int Run(int argc, char **argv)
+{
+    const std::string action = argv[1];
+    char **args = argv + 2;
+    const int count = argc - 2;
+    const DWORD limit = 10000;
+    if (action == "run" && count >= 1)
+        return RunProgram(count, args);
+    if (action == "main" && count == 1)
+        return PrintHandle(Poll([&] { return FindVisible(nullptr, Number(args[0])); }, limit));
+    if (action == "find" && count >= 1)
+        return PrintHandle(
+            Poll([&] { return FindVisible(args[0], count > 1 ? Number(args[1]) : 0); }, limit));
+    if (action == "gone" && count >= 1) {
+        DWORD owner = count > 1 ? Number(args[1]) : 0;
+        DWORD wait = count > 2 ? Number(args[2]) : 0;
+        return Poll([&] { return FindVisible(args[0], owner) == nullptr; }, wait) ? 0 : 1;
+    }
+    if (action == "running") {
+        for (int i = 0; i < count; ++i)
+            if (ProcessRunning(Number(args[i])))
+                printf("%s\n", args[i]);
+        return 0;
+    }
+    if (action == "end") {
+        std::vector<DWORD> roots;
+        for (int i = 0; i < count; ++i)
+            roots.push_back(Number(args[i]));
+        EndProcessTrees(roots);
+        return 0;
+    }
+    if (action == "count" && count == 1)
+        return CountProcesses(args[0]);
+    if (action == "script")
+        return PrintScript();
+    if (action == "foreground")
+        return PrintHandle(GetForegroundWindow());
+    if (count >= 1) {
+        HWND hWnd = Handle(args[0]);
+        if (!IsWindow(hWnd))
+            return 1;
+        HWND control = count >= 2 ? GetDlgItem(hWnd, static_cast<int>(Number(args[1]))) : nullptr;
+        if (action == "command" && count == 2)
+            return PostMessageA(hWnd, WM_COMMAND, Number(args[1]), 0) ? 0 : 1;
+        if (action == "close")
+            return PostMessageA(hWnd, WM_CLOSE, 0, 0) ? 0 : 1;
+        if (action == "click" && control)
+            return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+        if (action == "check" && control)
+            return printf("%ld\n", static_cast<long>(SendMessageA(control, BM_GETCHECK, 0, 0))) < 0;
+        if (action == "select" && count == 3 && control) {
+            SendMessageA(control, CB_SETCURSEL, Number(args[2]), 0);
+            SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(Number(args[1]), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+            return 0;
+        }
+        if (action == "cursel" && control)
+            return printf("%ld\n", static_cast<long>(SendMessageA(control, CB_GETCURSEL, 0, 0))) <
+                   0;
+        if (action == "text")
+            return PrintText(control);
+        if (action == "settext" && count == 3)
+            return SetText(control, args[2]);
+        if (action == "shown" && control)
+            return IsWindowVisible(control) ? 0 : 1;
+        if (action == "client") {
+            RECT client;
+            GetClientRect(hWnd, &client);
+            printf("%ld %ld\n", client.right, client.bottom);
+            return 0;
+        }
+        if (action == "ping") {
+            DWORD_PTR result;
+            DWORD wait = count > 1 ? Number(args[1]) : 2000;
+            return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, wait, &result) ? 0
+                                                                                             : 1;
+        }
+        if (action == "focus")
+            return SetForegroundWindow(hWnd) ? 0 : 1;
+    }
+    fprintf(stderr, "duoctl: cannot do %s\n", action.c_str());
+    return 2;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        fprintf(stderr, "usage: duoctl ACTION [ARGS...]\n");
+        return 2;
+    }
+    _setmode(_fileno(stdout), _O_BINARY);
+    int result = Run(argc, argv);
+    fflush(stdout);
+    return result;
+}

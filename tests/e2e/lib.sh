@@ -1,0 +1,115 @@
+# Helpers of the user-level tests, sourced by their scripts with BUILD (the build folder,
+# absolute) and SOURCE (the source folder) set. The tests run under the build's Wine
+# prefix and display (tools/winerun.sh), drive duoscope.exe from outside with the
+# duoctl.exe tool and real keys (xdotool), and look at what a user or a peer sees.
+
+eval "$("$SOURCE/tools/winerun.sh" "$BUILD" --env)"
+WINE=/usr/lib/wine/wine64
+SETTINGS_KEY='HKCU\Software\Vell\duoscope'
+failures=0
+started_pids=()
+
+# The Windows path (drive Z:) of a Unix path.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Runs duoctl.exe; its output and exit code are those of the action.
+ctl() { "$WINE" "$BUILD/duoctl.exe" "$@" </dev/null; }
+
+# Runs a Windows console program of the prefix (reg, taskkill) quietly.
+wine_quiet() { "$WINE" "$@" </dev/null >/dev/null 2>&1; }
+
+# start_program EXE [ARG]: starts a program through "duoctl run" and sets STARTED to its
+# Windows process id; expect_exit_0 collects its exit code later.
+declare -A runner_of=()
+start_count=0
+start_program() {
+  start_count=$((start_count + 1))
+  local out="$BUILD/duoctl-run.$start_count"
+  rm -f "$out"
+  ctl run "$@" >"$out" 2>&1 &
+  local runner=$!
+  wait_until 10 '[ -s "$out" ]' || fail "could not start $1" || return 1
+  STARTED=$(head -1 "$out")
+  runner_of[$STARTED]=$runner
+  started_pids+=("$STARTED")
+}
+
+# Waits (up to 10 s) until a started program has ended, and checks that its exit code
+# is 0. Runs in the calling shell, which owns the runner.
+expect_exit_0() {
+  local runner=${runner_of[$1]}
+  wait_until 10 '! kill -0 "$runner" 2>/dev/null' || fail "process $1 did not end" || return 1
+  local code=0
+  wait "$runner" || code=$?
+  expect_eq "exit code of process $1" 0 "$code"
+}
+
+# Reports a failed check; the caller returns 1.
+fail() {
+  echo "FAIL: $*" >&2
+  return 1
+}
+
+# expect_eq WHAT EXPECTED ACTUAL
+expect_eq() {
+  [ "$2" == "$3" ] && return 0
+  fail "$1: expected [$2], got [$3]"
+}
+
+# wait_until LIMIT CONDITION: evaluates the shell text CONDITION every 0.1 s until it
+# holds or LIMIT seconds pass.
+wait_until() {
+  local end=$((SECONDS + $1))
+  until eval "$2"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# The registry key's values as "name type data" lines, sorted; empty when it is missing.
+settings_in_registry() {
+  "$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null | tr -d '\r' |
+    awk 'NF >= 2 && $1 ~ /^n/ { data = (NF >= 3) ? $3 : ""; print $1, $2, data }' | LC_ALL=C sort
+}
+
+reset_settings() {
+  wine_quiet reg delete "$SETTINGS_KEY" /f
+  [ -z "$(settings_in_registry)" ] || fail "the settings key could not be removed"
+}
+
+# put_setting NAME TYPE DATA
+put_setting() { wine_quiet reg add "$SETTINGS_KEY" /v "$1" /t "$2" /d "$3" /f; }
+
+# Ends the programs that a case started, with what they started (a failed case may
+# leave them running), and their runners.
+end_started() {
+  [ ${#started_pids[@]} -eq 0 ] || ctl end "${started_pids[@]}"
+  local pid
+  for pid in "${started_pids[@]}"; do
+    wait "${runner_of[$pid]}" 2>/dev/null
+  done
+  started_pids=()
+  rm -f "$BUILD"/duoctl-run.*
+}
+
+# run_case NAME: runs the function NAME, counts its failure, cleans up after it.
+run_case() {
+  local begin=$SECONDS
+  echo "=== $1"
+  if "$1"; then
+    echo "--- ok: $1 ($((SECONDS - begin)) s)"
+  else
+    echo "--- FAILED: $1"
+    failures=$((failures + 1))
+  fi
+  end_started
+  ! declare -F case_cleanup >/dev/null || case_cleanup
+}
+
+finish() {
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures case(s) failed"
+    exit 1
+  fi
+  echo "all cases passed"
+}

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# End to end with FFmpeg's real player: duoscope.exe under Wine, with the Linux adapter
+# (tools/ffplay-adapter) as its ffplay.exe, plays the side-by-side demo clip
+#
+#   player_e2e.sh BUILD_DIR SOURCE_DIR
+#
+# first as the original picture, then, after the user unticks "Play Original Video" in
+# the Settings dialog and presses Replay, as a red/cyan Dubois anaglyph. The player's
+# window is photographed each time: the grey clip shows no red or cyan of its own, the
+# anaglyph shows red and cyan fringes where the two eyes' pictures differ. The last
+# picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
+set -u
+BUILD=$(cd "$1" && pwd)
+SOURCE=$(cd "$2" && pwd)
+. "$SOURCE/tests/e2e/lib.sh"
+
+ORIGINAL=1003 REPLAY=1004 CMD_SETTING=32771
+
+dir=$BUILD/e2e-player
+mkdir -p "$dir" "$BUILD/screenshots"
+cp "$BUILD/duoscope.exe" "$dir/"
+cp "$SOURCE/tools/ffplay-adapter" "$dir/ffplay.exe"
+chmod +x "$dir/ffplay.exe"
+rm -f "$dir/ffplay-adapter.pid"
+clip_unix=$dir/sbs-demo.mp4
+[ -f "$clip_unix" ] || "$SOURCE/tools/make_demo_clip.sh" "$clip_unix" 10 || exit 1
+
+# The player the adapter started last, and its window.
+player_pid() { cat "$dir/ffplay-adapter.pid" 2>/dev/null; }
+player_window() { xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1; }
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+alive() { [ -e "/proc/$1" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null; }
+
+# Counts the pixels of a picture whose red exceeds both green and blue by 0.3 (of full
+# scale), those whose green and blue both exceed red by 0.3, and gives the mean
+# brightness in percent and the picture's size: "RED CYAN MEAN WxH".
+colour_counts() {
+  local red cyan mean
+  red=$(convert "$1" -fx '(r - max(g, b)) > 0.3' -format '%[fx:round(mean*w*h)]' info:)
+  cyan=$(convert "$1" -fx '(min(g, b) - r) > 0.3' -format '%[fx:round(mean*w*h)]' info:)
+  mean=$(convert "$1" -colorspace gray -format '%[fx:round(100*mean)] %wx%h' info:)
+  echo "$red $cyan $mean"
+}
+
+# Photographs window $1 into $2 until `$3 RED CYAN MEAN WxH` holds or 10 s pass; prints
+# the last counts.
+shoot_until() {
+  local end=$((SECONDS + 10)) counts
+  while :; do
+    import -window "$1" "$2" 2>/dev/null && counts=$(colour_counts "$2")
+    if [ -n "${counts:-}" ] && $3 $counts; then
+      echo "$counts"
+      return 0
+    fi
+    if [ "$SECONDS" -ge "$end" ]; then
+      echo "${counts:-no picture}"
+      return 1
+    fi
+    sleep 0.2
+  done
+}
+
+# The original grey picture, the size of the window: lit, and at most 0.1 % of its
+# pixels red or cyan.
+grey_picture() {
+  [ "$4" = "$dims" ] && [ "$3" -ge 15 ] && [ $(($1 * 1000)) -le "$pixels" ] &&
+    [ $(($2 * 1000)) -le "$pixels" ]
+}
+# The anaglyph, the size of the window: at least 1 % of the pixels red and 1 % cyan.
+anaglyph_picture() {
+  [ "$4" = "$dims" ] && [ $(($1 * 100)) -ge "$pixels" ] && [ $(($2 * 100)) -ge "$pixels" ]
+}
+
+case_anaglyph_through_real_player() {
+  reset_settings || return 1
+  put_setting nOrg REG_SZ 1
+  put_setting nStout REG_SZ 17
+  local pid main first window size counts
+  start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
+    main=$(ctl main "$pid") || return 1
+  wait_until 10 '[ -n "$(player_pid)" ]' || fail "the adapter did not start ffplay" || return 1
+  first=$(player_pid)
+  wait_until 15 '[ -n "$(player_window "$first")" ]' || fail "no ffplay window" || return 1
+  window=$(player_window "$first")
+  size=$(ctl client "$main")
+  dims=${size/ /x}
+  pixels=$((${size% *} * ${size#* }))
+  expect_eq "player window size" "$dims" "$(window_size "$window")" || return 1
+
+  counts=$(shoot_until "$window" "$dir/original.png" grey_picture) ||
+    fail "original picture: red, cyan, mean brightness %, size = $counts" || return 1
+  echo "original picture ($pixels pixels): red, cyan, mean brightness %, size = $counts"
+
+  ctl command "$main" $CMD_SETTING
+  local dialog
+  dialog=$(ctl find Setting "$pid") || fail "the Settings dialog did not open" || return 1
+  ctl click "$dialog" $ORIGINAL
+  wait_until 5 '[ "$(ctl check "$dialog" $ORIGINAL)" = 0 ]' || fail "Play Original still ticked" ||
+    return 1
+  ctl click "$dialog" $REPLAY
+  wait_until 10 '[ -n "$(player_pid)" ] && [ "$(player_pid)" != "$first" ]' ||
+    fail "Replay started no new player" || return 1
+  local second
+  second=$(player_pid)
+  wait_until 5 '! alive "$first"' || fail "the first player still runs" || return 1
+  wait_until 15 '[ -n "$(player_window "$second")" ]' ||
+    fail "no window of the new player" || return 1
+  window=$(player_window "$second")
+  expect_eq "new player window size" "$dims" "$(window_size "$window")" || return 1
+  counts=$(shoot_until "$window" "$BUILD/screenshots/player-anaglyph.png" anaglyph_picture) ||
+    fail "anaglyph: red, cyan, mean brightness %, size = $counts" || return 1
+  echo "anaglyph picture ($pixels pixels): red, cyan, mean brightness %, size = $counts"
+
+  ctl close "$main"
+  expect_exit_0 "$pid" || return 1
+  expect_settings_line "nOrg REG_SZ 0" || return 1
+  expect_settings_line "nStout REG_SZ 17" || return 1
+  # Wine does not track the Linux player; the adapter ends it, as tools/run.sh does.
+  "$dir/ffplay.exe" --end-last
+  wait_until 5 '! alive "$second"' || fail "ffplay still runs" || return 1
+}
+
+expect_settings_line() {
+  settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
+}
+
+# Ends a player that a failed case leaves running.
+case_cleanup() { "$dir/ffplay.exe" --end-last; }
+
+run_case case_anaglyph_through_real_player
+finish
