@@ -5,7 +5,7 @@
 //
 //   duoctl run EXE [ARG]            starts EXE (ARG added to its command line as it is),
 //                                   prints its pid, waits for it, ends with its exit code
-//   duoctl main PID                 waits for PID's visible main window; prints it
+//   duoctl main PID [MS]            waits for PID's visible main window; prints it
 //   duoctl find TITLE [PID]         waits for a visible top-level window titled TITLE
 //   duoctl gone TITLE [PID] [MS]    waits up to MS (default 0) until no such window shows
 //   duoctl command HWND ID          posts WM_COMMAND ID
@@ -256,8 +256,9 @@ static int Run(int argc, char **argv)
     const DWORD limit = 10000;
     if (action == "run" && count >= 1)
         return RunProgram(count, args);
-    if (action == "main" && count == 1)
-        return PrintHandle(Poll([&] { return FindVisible(nullptr, Number(args[0])); }, limit));
+    if (action == "main" && count >= 1)
+        return PrintHandle(Poll([&] { return FindVisible(nullptr, Number(args[0])); },
+                                count > 1 ? Number(args[1]) : limit));
     if (action == "find" && count >= 1)
         return PrintHandle(
             Poll([&] { return FindVisible(args[0], count > 1 ? Number(args[1]) : 0); }, limit));

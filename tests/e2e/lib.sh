@@ -26,12 +26,30 @@ start_program() {
   start_count=$((start_count + 1))
   local out="$BUILD/duoctl-run.$start_count"
   rm -f "$out"
-  ctl run "$@" >"$out" 2>&1 &
+  ctl run "$@" >"$out" 2>>"$BUILD/duoctl-run.log" &
   local runner=$!
   wait_until 10 '[ -s "$out" ]' || fail "could not start $1" || return 1
   STARTED=$(head -1 "$out")
+  [[ "$STARTED" =~ ^[0-9]+$ ]] || fail "duoctl run gave no process id: [$STARTED]" || return 1
   runner_of[$STARTED]=$runner
   started_pids+=("$STARTED")
+}
+
+# main_window PID: sets MAIN to the visible main window of a started program; when there
+# is none, says whether the program still runs or how it ended. Runs in the calling
+# shell, which owns the runner. It waits up to 30 s: when Wine's desktop process has
+# to be started again for the program, that start can take 10 s in a new prefix (its
+# RPC service does not come up).
+main_window() {
+  MAIN=$(ctl main "$1" 30000) && return 0
+  local runner=${runner_of[$1]}
+  if kill -0 "$runner" 2>/dev/null; then
+    fail "no main window of process $1, which still runs"
+  else
+    local code=0
+    wait "$runner" || code=$?
+    fail "no main window: process $1 has ended with exit code $code"
+  fi
 }
 
 # Waits (up to 10 s) until a started program has ended, and checks that its exit code
@@ -89,7 +107,7 @@ end_started() {
     wait "${runner_of[$pid]}" 2>/dev/null
   done
   started_pids=()
-  rm -f "$BUILD"/duoctl-run.*
+  rm -f "$BUILD"/duoctl-run.[0-9]*
 }
 
 # run_case NAME: runs the function NAME, counts its failure, cleans up after it.

@@ -77,7 +77,7 @@ case_anaglyph_through_real_player() {
   put_setting nStout REG_SZ 17
   local pid main first window size counts
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
-    main=$(ctl main "$pid") || return 1
+    main_window "$pid" && main=$MAIN || return 1
   wait_until 10 '[ -n "$(player_pid)" ]' || fail "the adapter did not start ffplay" || return 1
   first=$(player_pid)
   wait_until 15 '[ -n "$(player_window "$first")" ]' || fail "no ffplay window" || return 1

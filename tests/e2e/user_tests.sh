@@ -91,7 +91,7 @@ case_typical_request_by_keys() {
   put_setting nStout REG_SZ 17
   rm -f "$log"
   local pid main size
-  start_program "$program" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   focus_main "$main" || return 1
 
   # Ctrl+O does nothing: the Alt+/ typed after it opens About, and no Open dialog shows.
@@ -140,7 +140,7 @@ case_settings_survive_restart() {
   reset_settings || return 1
   rm -f "$log"
   local pid main size dialog
-  start_program "$program" "\"$clip\"" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" "\"$clip\"" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 1 || return 1
   size=$(ctl client "$main")
   expect_eq "first command" "$(player_line "" "" "-vf stereo3d=sbsl:sbsl" "$size" "$clip")" \
@@ -170,7 +170,7 @@ case_settings_survive_restart() {
   expect_settings 1 1 0 0 2 16 || return 1
 
   # The restarted program plays with the stored settings and shows them.
-  start_program "$program" "$clip" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" "$clip" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 3 || return 1
   expect_eq "command after the restart" "$line" "$(start_line 3)" || return 1
   ctl command "$main" $CMD_SETTING
@@ -197,8 +197,8 @@ case_settings_survive_restart() {
 case_two_instances() {
   reset_settings || return 1
   local first second main1 main2 dialog
-  start_program "$program" && first=$STARTED && main1=$(ctl main "$first") || return 1
-  start_program "$program" && second=$STARTED && main2=$(ctl main "$second") || return 1
+  start_program "$program" && first=$STARTED && main_window "$first" && main1=$MAIN || return 1
+  start_program "$program" && second=$STARTED && main_window "$second" && main2=$MAIN || return 1
 
   ctl command "$main1" $CMD_SETTING
   dialog=$(ctl find Setting "$first") || fail "the Settings dialog did not open" || return 1
@@ -234,7 +234,7 @@ case_bad_file() {
   rm -f "$log"
   local bad pid main
   bad=$(winpath "$dir/end-at-once.mp4")
-  start_program "$program" "$bad" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" "$bad" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 1 || return 1
   ctl ping "$main" 2000 || fail "no answer after the failed start" || return 1
   wait_ended "$(start_pid 1)" || return 1
@@ -260,7 +260,7 @@ case_hand_edited_registry() {
   put_setting nFull REG_SZ "$(printf '1%.0s' $(seq 150))"
   put_setting nGPU REG_DWORD 50
   local pid main size dialog
-  start_program "$program" "$clip" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" "$clip" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 1 || return 1
   size=$(ctl client "$main")
   local line
@@ -280,7 +280,7 @@ case_hand_edited_registry() {
 
   # OK in Settings keeps the layouts that its lists cannot show, and sets the decoder
   # from the dialog, which has no decoder buttons: 0.
-  start_program "$program" && pid=$STARTED && main=$(ctl main "$pid") || return 1
+  start_program "$program" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   ctl command "$main" $CMD_SETTING
   dialog=$(ctl find Setting "$pid") || fail "the Settings dialog did not open" || return 1
   ctl click "$dialog" $IDOK
