@@ -23,7 +23,6 @@
 //   duoctl foreground               prints the foreground window
 //   duoctl running PID...           prints the pids that still run
 //   duoctl end PID...               terminates these processes and all their descendants
-//   duoctl count NAME               prints how many processes named NAME run
 //   duoctl script                   prints the launch script's bytes in hex, or "missing"
 //
 // Waits are bounded polls of 20 ms; the default limit is 10 s.
@@ -183,22 +182,6 @@ static void EndProcessTrees(std::vector<DWORD> tree)
         }
 }
 
-static int CountProcesses(const char *name)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 1;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (_stricmp(entry.szExeFile, name) == 0)
-            ++count;
-    CloseHandle(snapshot);
-    printf("%d\n", count);
-    return 0;
-}
-
 static int PrintScript()
 {
     char path[MAX_PATH];
@@ -280,8 +263,6 @@ static int Run(int argc, char **argv)
         EndProcessTrees(roots);
         return 0;
     }
-    if (action == "count" && count == 1)
-        return CountProcesses(args[0]);
     if (action == "script")
         return PrintScript();
     if (action == "foreground")
