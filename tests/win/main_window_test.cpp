@@ -169,18 +169,6 @@ std::vector<int> InkedLineNumbers(HWND window)
     return numbers;
 }
 
-// The six registry values as text, "-" for a missing one or one of another type.
-std::vector<std::string> StoredSettings()
-{
-    std::vector<std::string> texts;
-    for (const char *name : {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"}) {
-        RawValue value = GetRawValue(name);
-        bool text = value.type == REG_SZ && !value.bytes.empty() && value.bytes.back() == '\0';
-        texts.push_back(text ? value.bytes.substr(0, value.bytes.size() - 1) : "-");
-    }
-    return texts;
-}
-
 // Takes a WM_QUIT from this thread's queue; its exit code, or -1 when none was posted.
 long long TakeQuit()
 {

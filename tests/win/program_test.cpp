@@ -72,17 +72,6 @@ std::vector<std::wstring> Arguments(const std::string &commandLine)
     return arguments;
 }
 
-std::vector<std::string> StoredSettings()
-{
-    std::vector<std::string> texts;
-    for (const char *name : {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"}) {
-        RawValue value = GetRawValue(name);
-        bool text = value.type == REG_SZ && !value.bytes.empty() && value.bytes.back() == '\0';
-        texts.push_back(text ? value.bytes.substr(0, value.bytes.size() - 1) : "-");
-    }
-    return texts;
-}
-
 class Program : public ::testing::Test {
   protected:
     void SetUp() override

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/registry_store.h"
 
@@ -57,6 +58,18 @@ inline RawValue GetRawValue(const char *name)
         value.type = 0;
     RegCloseKey(key);
     return value;
+}
+
+// The six registry values as text, "-" for a missing one or one of another type.
+inline std::vector<std::string> StoredSettings()
+{
+    std::vector<std::string> texts;
+    for (const char *name : {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"}) {
+        RawValue value = GetRawValue(name);
+        bool text = value.type == REG_SZ && !value.bytes.empty() && value.bytes.back() == '\0';
+        texts.push_back(text ? value.bytes.substr(0, value.bytes.size() - 1) : "-");
+    }
+    return texts;
 }
 
 #endif
