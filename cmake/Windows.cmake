@@ -12,7 +12,9 @@ add_library(duoscope_win STATIC
   common/platform_sizes.cpp
   common/res_string.cpp
   common/app_state.cpp
+  common/code_page.cpp
   settings/registry_store.cpp
+  playback/console_text.cpp
   playback/player_process.cpp
   ui/main_window.cpp
   ui/setting_controls.cpp

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "playback/player_command.h"
+#include "common/path_size.h"
 
 // The current media file; empty until a file is named. Never cleared.
 extern char szMediaFile[kPathSize];

@@ -15,20 +15,22 @@ static bool CopyPrefix(char *dest, size_t destSize, const char *source, size_t l
     return true;
 }
 
-bool DirectoryOfPath(char *dest, size_t destSize, const char *source)
+bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTest isLeadByte)
 {
-    const char *lastBackslash = strrchr(source, '\\');
+    const char *lastBackslash = nullptr;
+    for (const char *p = source; *p != '\0'; ++p) {
+        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
+            ++p; // the second byte belongs to this character
+        else if (*p == '\\')
+            lastBackslash = p;
+    }
     size_t keep = lastBackslash ? static_cast<size_t>(lastBackslash - source) + 1 : strlen(source);
     return CopyPrefix(dest, destSize, source, keep);
 }
 
 bool MediaPathFromCommandLine(char *dest, size_t destSize, const char *tail)
 {
-    size_t length = strlen(tail);
-    if (tail[0] == '"') {
-        ++tail;
-        const char *closingQuote = strchr(tail, '"');
-        length = closingQuote ? static_cast<size_t>(closingQuote - tail) : strlen(tail);
-    }
-    return CopyPrefix(dest, destSize, tail, length);
+    size_t length = 0;
+    const char *path = CommandLinePath(tail, length);
+    return CopyPrefix(dest, destSize, path, length);
 }

@@ -5,11 +5,10 @@
 
 #include <cstddef>
 
+#include "common/path_size.h"
 #include "settings/format_catalogue.h"
 #include "settings/player_settings.h"
 
-// Paths handled by the program: at most 511 characters and a NUL.
-constexpr size_t kPathSize = 512;
 // The temporary folder as the platform reports it, and the launch script's path.
 constexpr size_t kTempDirSize = 256;
 constexpr size_t kScriptPathSize = 256;

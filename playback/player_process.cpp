@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/res_string.h"
+#include "playback/console_text.h"
 
 HWND hWndPlayer;
 char szTempDir[kTempDirSize];
@@ -74,8 +76,11 @@ void PlayMedia()
 {
     HWND previousPlayer = hWndPlayer;
 
-    DWORD tempLength = GetTempPathA(sizeof szTempDir, szTempDir);
-    if (tempLength == 0 || tempLength >= sizeof szTempDir)
+    // The temporary folder in its short form where the ANSI code page cannot hold it.
+    wchar_t tempDir[kTempDirSize];
+    DWORD tempLength = GetTempPathW(kTempDirSize, tempDir);
+    if (tempLength == 0 || tempLength >= kTempDirSize ||
+        !AnsiPathFromWide(tempDir, szTempDir, sizeof szTempDir))
         return;
     char scriptPath[kScriptPathSize];
     if (!LaunchScriptPath(szTempDir, scriptPath, sizeof scriptPath))
@@ -83,14 +88,21 @@ void PlayMedia()
 
     RECT client = {0, 0, 0, 0};
     GetClientRect(hWndMain, &client);
+    // The script is read in the console's code page: each path in a form that it holds.
+    char playerExe[kPathSize];
+    char mediaFile[kPathSize];
     char command[kCommandSize];
     char script[kScriptTextSize];
-    if (!BuildPlayerCommand(PlayerSettings, szPlayerExe, szMediaFile, client.right, client.bottom,
+    char consoleScript[kScriptTextSize];
+    if (!ConsolePath(szPlayerExe, playerExe, sizeof playerExe) ||
+        !ConsolePath(szMediaFile, mediaFile, sizeof mediaFile) ||
+        !BuildPlayerCommand(PlayerSettings, playerExe, mediaFile, client.right, client.bottom,
                             LoadResString, command, sizeof command) ||
-        !BuildLaunchScript(PlayerSettings, command, script, sizeof script))
+        !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
+        !ToConsoleText(script, consoleScript, sizeof consoleScript))
         return;
 
-    WriteLaunchScript(scriptPath, script);
+    WriteLaunchScript(scriptPath, consoleScript);
     StartLaunchScript(scriptPath);
 
     if (PlayerSettings.nERCHK == 0)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
@@ -54,10 +55,13 @@ bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow)
 // under that name counts, a folder too) or its path does not fit.
 static bool FindPlayer()
 {
-    DWORD length = GetModuleFileNameA(hInst, szModulePath, sizeof szModulePath);
-    if (length == 0 || length >= sizeof szModulePath)
+    // The folder in its short form where the ANSI code page cannot hold its name.
+    wchar_t modulePath[kPathSize];
+    DWORD length = GetModuleFileNameW(hInst, modulePath, kPathSize);
+    if (length == 0 || length >= kPathSize ||
+        !AnsiPathFromWide(modulePath, szModulePath, sizeof szModulePath))
         return false;
-    if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath))
+    if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath, IsAnsiLeadByte))
         return false;
     // Continue after the folder: StartText would empty the buffer.
     TextBuffer path{szPlayerExe, sizeof szPlayerExe, strlen(szPlayerExe), false};
@@ -91,16 +95,20 @@ static LRESULT OnCreate(HWND hWnd)
     return 0;
 }
 
-// Plays the first dropped file. A path too long for szMediaFile is not cut (that would
-// name another file): the drop is then ignored.
+// Plays the first dropped file, in its short form where the ANSI code page cannot hold
+// its name. A path too long for szMediaFile is not cut (that would name another file):
+// the drop is then ignored, as is a name that has no ANSI form.
 static void OnDropFiles(HWND hWnd, HDROP drop)
 {
-    bool fits = DragQueryFileA(drop, 0, nullptr, 0) < sizeof szMediaFile;
-    if (fits)
-        DragQueryFileA(drop, 0, szMediaFile, sizeof szMediaFile);
+    wchar_t dropped[kPathSize];
+    char path[kPathSize];
+    bool fits = DragQueryFileW(drop, 0, nullptr, 0) < kPathSize &&
+                DragQueryFileW(drop, 0, dropped, kPathSize) > 0 &&
+                AnsiPathFromWide(dropped, path, sizeof path);
     DragFinish(drop);
     if (!fits)
         return;
+    CopyText(szMediaFile, sizeof szMediaFile, path);
     SetForegroundWindow(hWnd);
     PlayMedia();
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "playback/player_command.h"
+#include "common/path_size.h"
 
 // Window title (string 103) and class name (string 109), loaded by WinMain.
 extern char szTitle[100];

@@ -1,7 +1,10 @@
 #include <windows.h>
 #include <commdlg.h>
+#include <dlgs.h>
+#include <shlobj.h>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
@@ -11,9 +14,14 @@
 #include "ui/dialogs.h"
 #include "ui/setting_controls.h"
 
+#include <cstring>
+
 OPENFILENAMEA ofnMedia;
 char szOpenFile[kOpenFileSize];
 char szOpenDir[kOpenFileSize];
+// The chosen file's short (8.3) form when the ANSI code page cannot hold its name, for
+// which the dialog itself returns '?' in place of each missing letter; else empty.
+static char szOpenShortFile[kPathSize];
 
 // Four pairs of description and pattern, each text ending in a NUL, and one more NUL.
 static const char kMediaFilter[] =
@@ -53,12 +61,49 @@ void PrepareOpenDialog(HWND owner)
     ofnMedia.lpstrDefExt = "mp4";
 }
 
-UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+// Notes in szOpenShortFile the short form of the file that the Open dialog `dialog` is
+// about to return, where the ANSI code page cannot hold its name. The dialog holds the
+// name in wide characters: the folder it shows and the text of its file name field.
+static void NoteShortFormOfChoice(HWND dialog)
+{
+    szOpenShortFile[0] = '\0';
+    static BYTE folderIds[4096];
+    wchar_t folder[MAX_PATH];
+    wchar_t name[kPathSize];
+    HWND field = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    LRESULT idsSize = SendMessageW(dialog, CDM_GETFOLDERIDLIST, sizeof folderIds,
+                                   reinterpret_cast<LPARAM>(folderIds));
+    if (idsSize <= 0 || idsSize > static_cast<LRESULT>(sizeof folderIds) ||
+        !SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(folderIds), folder) ||
+        GetWindowTextW(field, name, kPathSize) <= 0)
+        return;
+    // A name with a drive or a leading backslash stands alone; others lie in the folder.
+    const bool whole = name[0] == L'\\' || (name[0] != L'\0' && name[1] == L':');
+    size_t folderLength = whole ? 0 : static_cast<size_t>(lstrlenW(folder));
+    const bool separator = folderLength > 0 && folder[folderLength - 1] != L'\\';
+    const size_t nameLength = static_cast<size_t>(lstrlenW(name));
+    if (folderLength + separator + nameLength >= kPathSize)
+        return;
+    wchar_t path[kPathSize];
+    memcpy(path, folder, folderLength * sizeof *path);
+    if (separator)
+        path[folderLength++] = L'\\';
+    memcpy(path + folderLength, name, (nameLength + 1) * sizeof *path);
+    char scratch[kPathSize];
+    if (!WideToCodePage(CP_ACP, path, scratch, sizeof scratch) && scratch[0] != '\0')
+        AnsiPathFromWide(path, szOpenShortFile, sizeof szOpenShortFile);
+}
+
+UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         ShowSettingControls(hDlg);
         return TRUE;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR *>(lParam)->code == CDN_FILEOK)
+            NoteShortFormOfChoice(GetParent(hDlg));
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_FULLSCREEN:
@@ -103,12 +148,14 @@ void RunOpenDialog()
     // The dialog starts with the current media path as its file name, in its own buffer,
     // so that a failed dialog cannot damage szMediaFile.
     CopyText(szOpenFile, sizeof szOpenFile, szMediaFile);
+    szOpenShortFile[0] = '\0';
     if (!ShowOpenFileDialog(&ofnMedia)) {
         PlayerSettings = before;
         return;
     }
-    CopyText(szMediaFile, sizeof szMediaFile, szOpenFile);
+    const char *chosen = szOpenShortFile[0] != '\0' ? szOpenShortFile : szOpenFile;
+    CopyText(szMediaFile, sizeof szMediaFile, chosen);
     InvalidateRect(hWndMain, nullptr, TRUE);
-    DirectoryOfPath(szOpenDir, sizeof szOpenDir, szOpenFile);
+    DirectoryOfPath(szOpenDir, sizeof szOpenDir, chosen, IsAnsiLeadByte);
     PlayMedia();
 }

@@ -1,14 +1,38 @@
 // The program's entry point.
 #include <windows.h>
 
+#include <cstring>
+
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/paths.h"
 #include "res/resource.h"
 #include "ui/main_window.h"
 
+// Takes the media path from the command line. Where the ANSI code page cannot hold the
+// text after the program's name, the path comes from the wide command line, in its
+// short form where its name needs it; a path that has no ANSI form is not taken.
+static void TakeMediaPath(const char *lpCmdLine)
+{
+    const wchar_t *tail = CommandLineTail(GetCommandLineW());
+    char scratch[kPathSize];
+    if (WideToCodePage(CP_ACP, tail, scratch, sizeof scratch) || scratch[0] == '\0') {
+        MediaPathFromCommandLine(szMediaFile, sizeof szMediaFile, lpCmdLine);
+        return;
+    }
+    size_t length = 0;
+    const wchar_t *start = CommandLinePath(tail, length);
+    wchar_t path[kPathSize];
+    if (length >= kPathSize)
+        return;
+    memcpy(path, start, length * sizeof *path);
+    path[length] = L'\0';
+    AnsiPathFromWide(path, szMediaFile, sizeof szMediaFile);
+}
+
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
-    MediaPathFromCommandLine(szMediaFile, sizeof szMediaFile, lpCmdLine);
+    TakeMediaPath(lpCmdLine);
     LoadStringA(hInstance, IDS_APP_TITLE, szTitle, sizeof szTitle);
     LoadStringA(hInstance, IDS_WINDOW_CLASS, szWindowClass, sizeof szWindowClass);
     RegisterMainWindowClass(hInstance);

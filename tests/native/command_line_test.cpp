@@ -73,3 +73,35 @@ TEST(MediaPathFromCommandLine, SmallBufferKeepsItsBound)
     EXPECT_FALSE(MediaPathFromCommandLine(dest, sizeof dest, "\"ab.mp4\""));
     EXPECT_STREQ("", dest);
 }
+
+// The wide command line goes through the same two steps as the narrow one: the tail after
+// the program's name, then the path in it.
+TEST(CommandLineTail, SkipsTheProgramNameAsTheRuntimeDoesForNarrowAndWideText)
+{
+    const struct {
+        const char *line, *tail, *path;
+    } cases[] = {
+        {"duoscope.exe C:\\a.mp4", "C:\\a.mp4", "C:\\a.mp4"},
+        {"\"C:\\Program Files\\duoscope.exe\"   \"C:\\My Videos\\a.mp4\" x",
+         "\"C:\\My Videos\\a.mp4\" x", "C:\\My Videos\\a.mp4"},
+        {"\"C:\\a b\\d\"x y.mp4", "y.mp4", "y.mp4"}, // the name goes on after its quotes
+        {"C:\\vid\xe9os\\d.exe \t\xe9t\xe9.mp4", "\xe9t\xe9.mp4", "\xe9t\xe9.mp4"},
+        {"duoscope.exe", "", ""},
+        {"\"C:\\d.exe\"", "", ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_STREQ(c.tail, CommandLineTail(c.line)) << c.line;
+        // The same text in wide characters, byte for letter (ISO 8859-1).
+        std::wstring wide;
+        for (const char *p = c.line; *p; ++p)
+            wide += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+        const wchar_t *tail = CommandLineTail(wide.c_str());
+        EXPECT_EQ(strlen(c.tail), wcslen(tail)) << c.line;
+        size_t length = 0;
+        const wchar_t *path = CommandLinePath(tail, length);
+        EXPECT_EQ(strlen(c.path), length) << c.line;
+        EXPECT_EQ(PathFrom(c.tail),
+                  PathFrom(std::string(c.line + (tail - wide.c_str()) + (path - tail), length)))
+            << c.line;
+    }
+}

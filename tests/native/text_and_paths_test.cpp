@@ -6,36 +6,73 @@
 #include "common/paths.h"
 #include "common/text.h"
 
+namespace {
+
+bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
+// The lead bytes of Shift-JIS (code page 932).
+bool ShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+} // namespace
+
 TEST(DirectoryOfPath, KeepsEverythingUpToTheLastBackslash)
 {
     char dir[64];
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v\\a.mp4"));
-    EXPECT_STREQ("C:\\v\\", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v\\"));
-    EXPECT_STREQ("C:\\v\\", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "a.mp4"));
-    EXPECT_STREQ("a.mp4", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, ""));
-    EXPECT_STREQ("", dir);
-    // Forward slashes are not separators here.
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v/w/a.mp4"));
-    EXPECT_STREQ("C:\\", dir);
-    // Single bytes are scanned: a 0x5C trail byte of a double-byte character counts.
+    for (LeadByteTest isLead : {NoLeadBytes, ShiftJisLeadByte}) {
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v\\a.mp4", isLead));
+        EXPECT_STREQ("C:\\v\\", dir);
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v\\", isLead));
+        EXPECT_STREQ("C:\\v\\", dir);
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "a.mp4", isLead));
+        EXPECT_STREQ("a.mp4", dir);
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "", isLead));
+        EXPECT_STREQ("", dir);
+        // Forward slashes are not separators here.
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\v/w/a.mp4", isLead));
+        EXPECT_STREQ("C:\\", dir);
+    }
+    // In a single-byte code page every 0x5C is a backslash.
     EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir,
                                 "C:\\\x95\x5C"
-                                "b.mp4"));
+                                "b.mp4",
+                                NoLeadBytes));
     EXPECT_STREQ("C:\\\x95\x5C", dir);
+}
+
+// Shift-JIS letters whose second byte is 0x5C: C:\動画\ソロ 3D.mp4 (ソ is 83 5C) and
+// C:\表\a.mp4 (表 is 95 5C). A lead byte at the very end stands alone.
+TEST(DirectoryOfPath, DoubleByteLetterEndingIn5CIsNoBackslash)
+{
+    char dir[64];
+    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\\x93\xAE\x89\xE6\\\x83\x5C\x83\x8D 3D.mp4",
+                                ShiftJisLeadByte));
+    EXPECT_STREQ("C:\\\x93\xAE\x89\xE6\\", dir);
+    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\\x95\x5C\\a.mp4", ShiftJisLeadByte));
+    EXPECT_STREQ("C:\\\x95\x5C\\", dir);
+    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir,
+                                "C:\\\x95\x5C"
+                                "b.mp4",
+                                ShiftJisLeadByte));
+    EXPECT_STREQ("C:\\", dir);
+    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\a\\\x83", ShiftJisLeadByte));
+    EXPECT_STREQ("C:\\a\\", dir);
 }
 
 TEST(DirectoryOfPath, RefusesAFolderThatDoesNotFit)
 {
     char dir[8];
     memset(dir, 'x', sizeof dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\abc\\file-with-a-long-name.mp4"));
+    EXPECT_TRUE(
+        DirectoryOfPath(dir, sizeof dir, "C:\\abc\\file-with-a-long-name.mp4", NoLeadBytes));
     EXPECT_STREQ("C:\\abc\\", dir); // 7 characters and the NUL fill it exactly
-    EXPECT_FALSE(DirectoryOfPath(dir, sizeof dir, "C:\\abcd\\f.mp4"));
+    EXPECT_FALSE(DirectoryOfPath(dir, sizeof dir, "C:\\abcd\\f.mp4", NoLeadBytes));
     EXPECT_STREQ("", dir);
-    EXPECT_FALSE(DirectoryOfPath(dir, sizeof dir, "abcdefgh"));
+    EXPECT_FALSE(DirectoryOfPath(dir, sizeof dir, "abcdefgh", NoLeadBytes));
     EXPECT_STREQ("", dir);
 }
 

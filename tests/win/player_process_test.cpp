@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <random>
 #include <string>
 
 #include "common/app_state.h"
@@ -317,6 +318,103 @@ TEST_F(PlayerProcess, RefusedLaunchChangesNothing)
     EXPECT_TRUE(IsWindowEnabled(firstConsole));
     EXPECT_TRUE(ProcessRunning(first.processId));
     EXPECT_EQ(1u, StandinStarts().size());
+}
+
+namespace {
+
+// Whether code page `codePage` holds every letter of `text`, each as itself.
+bool Holds(UINT codePage, const std::wstring &text)
+{
+    char bytes[1024];
+    BOOL usedDefault = FALSE;
+    return WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, bytes,
+                               sizeof bytes, nullptr, &usedDefault) > 0 &&
+           !usedDefault && Wide(bytes, codePage) == text;
+}
+
+// The printable letters of the ANSI code page that a file name may hold, from the
+// ranges of Western and Japanese code pages.
+std::wstring AnsiLetters()
+{
+    const std::pair<wchar_t, wchar_t> ranges[] = {
+        {0x20, 0x7E},   {0xA0, 0x17F},    {0x192, 0x192},   {0x2C6, 0x2DC},
+        {0x391, 0x451}, {0x2013, 0x2122}, {0x3041, 0x30FE}, {0x4E00, 0x4FFF}};
+    std::wstring letters;
+    for (const auto &range : ranges)
+        for (wchar_t c = range.first; c <= range.second; ++c)
+            if (!wcschr(L"\\/:*?\"<>|", c) && !iswcntrl(c) && Holds(CP_ACP, std::wstring(1, c)))
+                letters += c;
+    return letters;
+}
+
+} // namespace
+
+// Paths of letters drawn at random from the ANSI code page reach the player through the
+// real command interpreter, for the player's own folder and for the media file: as
+// written where the console code page holds them, otherwise as a path that names the
+// same file. Each stand-in ends at once, so that no launch waits for the one before.
+TEST_F(PlayerProcess, PathsOfAnyAnsiLettersReachThePlayerAsTheSameFile)
+{
+    const unsigned seed = 20261207;
+    const int count = 200;
+    std::mt19937 random(seed);
+    const std::wstring letters = AnsiLetters();
+    auto draw = [&](size_t length) {
+        std::wstring text;
+        while (text.size() < length)
+            text += random() % 2 ? letters[random() % letters.size()] : letters[random() % 95];
+        return text;
+    };
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    // The player's folder of letters that the console holds, so that its path must arrive
+    // as written; the media files' folder of any letters.
+    std::wstring playerFolder = Wide(temp);
+    while (playerFolder.size() < strlen(temp) + 8) {
+        const std::wstring letter = draw(1);
+        playerFolder += Holds(CP_OEMCP, letter) ? letter : L"";
+    }
+    playerFolder += L" duoscope\\";
+    const std::wstring player = playerFolder + L"ffplay.exe";
+    const std::wstring mediaFolder = Wide(temp) + L"duoscope media\\";
+    ScopedEnv endAtOnce("DUOSCOPE_STANDIN_END_AT_ONCE", "1");
+    CreateDirectoryW(playerFolder.c_str(), nullptr);
+    CreateDirectoryW(mediaFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Wide(ProgramFolder() + "ffplay.exe").c_str(), player.c_str(), FALSE));
+    CopyTo(szPlayerExe, Narrow(player));
+
+    // A path reaches the player as written, or, with a letter that the console lacks, as
+    // a path naming the same file.
+    auto reaches = [](const std::wstring &got, const std::wstring &path) {
+        return Holds(CP_OEMCP, path) ? got == path : LongPath(got) == path;
+    };
+    const DWORD start = GetTickCount();
+    // The scripts stay (2): Wine's interpreter holds its script open, so a script deleted
+    // while the interpreter before is still ending takes the next one's name with it.
+    PlayerSettings.nERCHK = 2;
+    int exact = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring media =
+            mediaFolder + std::to_wstring(i) + L" " + draw(1 + random() % 12) + L".mp4";
+        ASSERT_TRUE(CreateEmptyFile(media)) << "seed " << seed << ", path " << i;
+        CopyTo(szMediaFile, Narrow(media));
+        PlayMedia();
+        ASSERT_TRUE(WaitForStandinStarts(i + 1))
+            << "seed " << seed << ", path " << i << ": " << Narrow(media, CP_UTF8);
+        std::vector<std::wstring> arguments = Arguments(StandinStarts()[i].commandLine);
+        ASSERT_GE(arguments.size(), 2u);
+        ASSERT_TRUE(reaches(arguments.front(), player)) << "seed " << seed << ", path " << i;
+        ASSERT_TRUE(reaches(arguments.back(), media))
+            << "seed " << seed << ", path " << i << ": " << StandinStarts()[i].commandLine;
+        exact += arguments.back() == media;
+        DeleteFileW(media.c_str());
+    }
+    printf("%d random paths (seed %u, %zu letters, %d as written) in %lu ms\n", count, seed,
+           letters.size(), exact, GetTickCount() - start);
+    EndPlayerProcesses();
+    DeleteFileW(player.c_str());
+    RemoveDirectoryW(playerFolder.c_str());
+    RemoveDirectoryW(mediaFolder.c_str());
 }
 
 namespace {

@@ -59,19 +59,6 @@ std::vector<DWORD> CommandInterpretersOf(DWORD parentId)
     return ids;
 }
 
-// The arguments of a command line, split as the C runtime does.
-std::vector<std::wstring> Arguments(const std::string &commandLine)
-{
-    std::wstring wide(commandLine.size() + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, &wide[0],
-                        static_cast<int>(wide.size()));
-    int count = 0;
-    LPWSTR *list = CommandLineToArgvW(wide.c_str(), &count);
-    std::vector<std::wstring> arguments(list, list + count);
-    LocalFree(list);
-    return arguments;
-}
-
 class Program : public ::testing::Test {
   protected:
     void SetUp() override

@@ -1,6 +1,8 @@
 // Stand-in for ffplay.exe in the tests: appends its process id and its exact command
-// line to a log, then waits until its console is closed. A command line that holds
-// "end-at-once" makes it end at once instead, as the player does with a bad file.
+// line (as the program reads it in wide characters, written in UTF-8, which is the ANSI
+// text itself for ASCII) to a log, then waits until its console is closed. A command line that
+// holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its environment, makes it
+// end at once instead, as the player does with a bad file.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,7 +14,10 @@ int main()
     DWORD length = GetEnvironmentVariableA("DUOSCOPE_STANDIN_LOG", logPath, sizeof logPath);
     if (length == 0 || length >= sizeof logPath)
         return 2;
-    const char *commandLine = GetCommandLineA();
+    static char commandLine[4096];
+    if (WideCharToMultiByte(CP_UTF8, 0, GetCommandLineW(), -1, commandLine, sizeof commandLine,
+                            nullptr, nullptr) <= 0)
+        return 4;
     // Appends one record "pid<TAB>command line" and its line feed in a single write.
     HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -25,7 +30,8 @@ int main()
         WriteFile(log, record, static_cast<DWORD>(size), &written, nullptr);
     }
     CloseHandle(log);
-    if (strstr(commandLine, "end-at-once"))
+    if (strstr(commandLine, "end-at-once") ||
+        GetEnvironmentVariableA("DUOSCOPE_STANDIN_END_AT_ONCE", nullptr, 0) > 0)
         return 1;
     for (;;)
         Sleep(1000);

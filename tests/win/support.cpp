@@ -1,5 +1,6 @@
 #include "support.h"
 
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -94,6 +95,47 @@ void EndPlayerProcesses()
             CloseHandle(process);
         }
     }
+}
+
+std::wstring Wide(const std::string &text, UINT codePage)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    int length =
+        MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
+
+std::string Narrow(const std::wstring &text, UINT codePage)
+{
+    std::string narrow(text.size() * 4 + 1, '\0');
+    int length = WideCharToMultiByte(codePage, 0, text.c_str(), -1, &narrow[0],
+                                     static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(length > 0 ? length - 1 : 0);
+    return narrow;
+}
+
+std::vector<std::wstring> Arguments(const std::string &commandLine)
+{
+    int count = 0;
+    LPWSTR *list = CommandLineToArgvW(Wide(commandLine, CP_UTF8).c_str(), &count);
+    std::vector<std::wstring> arguments(list, list + count);
+    LocalFree(list);
+    return arguments;
+}
+
+std::wstring LongPath(const std::wstring &path)
+{
+    wchar_t buffer[1024];
+    DWORD length = GetLongPathNameW(path.c_str(), buffer, 1024);
+    return length > 0 && length < 1024 ? buffer : L"";
+}
+
+bool CreateEmptyFile(const std::wstring &path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
 }
 
 std::string ProgramFolder()

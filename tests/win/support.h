@@ -45,6 +45,17 @@ std::string FileBytes(const std::string &path);
 // screenshots_png test turns each into a PNG. Returns false when nothing was saved.
 bool SaveWindowScreenshot(HWND window, const std::string &name);
 
+// Text between a code page and wide characters.
+std::wstring Wide(const std::string &text, UINT codePage = CP_ACP);
+std::string Narrow(const std::wstring &text, UINT codePage = CP_ACP);
+// The arguments of a command line logged by the stand-in (UTF-8), split as the C
+// runtime does.
+std::vector<std::wstring> Arguments(const std::string &commandLine);
+// The long form of a path, as the file system names it; empty when there is no such file.
+std::wstring LongPath(const std::wstring &path);
+// Creates an empty file.
+bool CreateEmptyFile(const std::wstring &path);
+
 // Ids of the running processes with this executable name (as "cmd.exe").
 std::vector<DWORD> ProcessIds(const char *name);
 
