@@ -2,6 +2,7 @@
 # scripts with real keys (xdotool) and duoctl.exe, a small tool that starts programs,
 # posts commands and works dialogs across processes. Label "user".
 add_executable(duoctl tests/e2e/duoctl.cpp)
+target_link_libraries(duoctl PRIVATE shell32)
 add_dependencies(duoctl duoscope ffplay_standin)
 
 # With the stand-in player: keys, dialogs, registry, launch script, processes.

@@ -101,7 +101,7 @@ UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
         ShowSettingControls(hDlg);
         return TRUE;
     case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR *>(lParam)->code == CDN_FILEOK)
+        if (lParam != 0 && reinterpret_cast<const NMHDR *>(lParam)->code == CDN_FILEOK)
             NoteShortFormOfChoice(GetParent(hDlg));
         return FALSE;
     case WM_COMMAND:

@@ -27,6 +27,7 @@
 //
 // Waits are bounded polls of 20 ms; the default limit is 10 s.
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <fcntl.h>
@@ -106,13 +107,20 @@ static int PrintHandle(HWND hWnd)
     return 0;
 }
 
-static int RunProgram(int argc, char **argv)
+// Takes EXE and ARG from the wide command line, so that names beyond the ANSI code page
+// reach the program whole.
+static int RunProgram()
 {
-    std::string line = std::string("\"") + argv[0] + "\"";
-    if (argc > 1)
-        line += std::string(" ") + argv[1];
-    std::string folder = argv[0];
-    folder.erase(folder.find_last_of('\\') + 1);
+    int argc = 0;
+    LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 3)
+        return 2;
+    std::wstring line = L"\"" + std::wstring(argv[2]) + L"\"";
+    if (argc > 3)
+        line += L" " + std::wstring(argv[3]);
+    std::wstring folder = argv[2];
+    folder.erase(folder.find_last_of(L'\\') + 1);
+    LocalFree(argv);
     // Started detached and without inheriting anything, as from a desktop shell: the
     // program then has no console and no standard handles, so that every launch script
     // it runs gets a console window of its own (Wine hands a console-less program's
@@ -120,10 +128,10 @@ static int RunProgram(int argc, char **argv)
     // caller stays open after this tool has ended.
     for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
         SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
                         folder.c_str(), &startup, &process))
         return 1;
     CloseHandle(process.hThread);
@@ -238,7 +246,7 @@ static int Run(int argc, char **argv)
     const int count = argc - 2;
     const DWORD limit = 10000;
     if (action == "run" && count >= 1)
-        return RunProgram(count, args);
+        return RunProgram();
     if (action == "main" && count >= 1)
         return PrintHandle(Poll([&] { return FindVisible(nullptr, Number(args[0])); },
                                 count > 1 ? Number(args[1]) : limit));

@@ -4,7 +4,7 @@
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR
 #
-# first as the original picture, then, after the user unticks "Play Original Video" in
+# (saved under an accented name) first as the original picture, then, after the user unticks "Play Original Video" in
 # the Settings dialog and presses Replay, as a red/cyan Dubois anaglyph. The player's
 # window is photographed each time: the grey clip shows no red or cyan of its own, the
 # anaglyph shows red and cyan fringes where the two eyes' pictures differ. The last
@@ -22,7 +22,8 @@ cp "$BUILD/duoscope.exe" "$dir/"
 cp "$SOURCE/tools/ffplay-adapter" "$dir/ffplay.exe"
 chmod +x "$dir/ffplay.exe"
 rm -f "$dir/ffplay-adapter.pid"
-clip_unix=$dir/sbs-demo.mp4
+# The clip under an accented name, as users' files are named.
+clip_unix="$dir/démo été 3D.mp4"
 [ -f "$clip_unix" ] || "$SOURCE/tools/make_demo_clip.sh" "$clip_unix" 10 || exit 1
 
 # The player the adapter started last, and its window.

@@ -334,6 +334,27 @@ TEST_F(OpenDialog, ConfirmedFilePlaysWithThePaneSettingsAndBecomesTheStart)
     EXPECT_EQ(Lower(folder_.substr(0, folder_.size() - 1)), Lower(folder));
 }
 
+// The dialog itself returns '?' for each letter that the ANSI code page lacks; the file
+// chosen under a name that no ANSI code page holds whole plays in its short form.
+TEST_F(OpenDialog, NameBeyondTheAnsiCodePagePlaysInItsShortForm)
+{
+    strcpy(szOpenDir, folder_.c_str());
+    const std::wstring name = L"\u6620\u753b \u00e9t\u00e9.mp4";
+    ASSERT_TRUE(CreateEmptyFile(Wide(folder_) + name));
+    RunOpen([&](HWND dialog) {
+        if (FindPane(dialog) == nullptr)
+            return false;
+        SetWindowTextW(FileNameField(dialog), name.c_str());
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        return true;
+    });
+    EXPECT_EQ(Wide(folder_) + name, LongPath(Wide(szMediaFile))) << szMediaFile;
+    EXPECT_EQ(Lower(folder_), Lower(Narrow(LongPath(Wide(szOpenDir))))) << szOpenDir;
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    EXPECT_EQ(Wide(folder_) + name, LongPath(Arguments(StandinStarts()[0].commandLine).back()));
+    DeleteFileW((Wide(folder_) + name).c_str());
+}
+
 // A name that leads to no file is refused with a message, and the dialog stays open.
 // This holds for a name without extension too: Wine's dialog looks for the name as
 // typed before it appends any extension, so "clip" does not find "clip.mp4" here

@@ -235,3 +235,37 @@ TEST_F(Program, ShortOrOverlongCommandLinePlaysNothing)
         DeleteFileA((folder + "ffplay.exe").c_str());
     }
 }
+
+// The program unzipped into a folder with an accented name finds its player there, and a
+// name on its command line that no ANSI code page holds whole (1252 lacks 映画, 932 lacks
+// é) plays: each reaches the player as a path that names its file.
+TEST_F(Program, AccentedFolderAndNameBeyondTheAnsiCodePagePlay)
+{
+    const std::wstring dir =
+        Wide(temp) + L"vid\u00e9os " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const std::wstring media = dir + L"\u6620\u753b \u00e9t\u00e9 3D.mp4";
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    for (const char *name : {"duoscope.exe", "ffplay.exe"})
+        ASSERT_TRUE(
+            CopyFileW(Wide(ProgramFolder() + name).c_str(), (dir + Wide(name)).c_str(), FALSE));
+    ASSERT_TRUE(CreateEmptyFile(media));
+    std::wstring line = L"\"" + dir + L"duoscope.exe\" \"" + media + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               Wide(temp).c_str(), &startup, &process));
+    CloseHandle(process.hThread);
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const std::vector<std::wstring> arguments = Arguments(StandinStarts()[0].commandLine);
+    ASSERT_GE(arguments.size(), 2u);
+    EXPECT_EQ(dir + L"ffplay.exe", LongPath(arguments.front()));
+    EXPECT_EQ(media, LongPath(arguments.back())) << StandinStarts()[0].commandLine;
+    EXPECT_EQ(0u, CloseAndWait(window));
+    EndPlayerProcesses();
+    for (const wchar_t *name :
+         {L"duoscope.exe", L"ffplay.exe", L"\u6620\u753b \u00e9t\u00e9 3D.mp4"})
+        DeleteFileW((dir + name).c_str());
+    RemoveDirectoryW(dir.c_str());
+}
