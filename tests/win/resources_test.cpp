@@ -86,3 +86,18 @@ TEST_F(Resources, AcceleratorTableHasItsThreeEntriesAndFlagBytes)
         EXPECT_EQ(expected[i][2], entry[2]) << "command of entry " << i;
     }
 }
+
+TEST_F(Resources, ManifestBringsTheControlsOfCommonControls6)
+{
+    // A button, as a dialog creates it, comes from the common controls the manifest names
+    // (side by side in WinSxS, on Windows as under Wine).
+    HWND button =
+        CreateWindowA("Button", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, hInst, nullptr);
+    ASSERT_NE(nullptr, button);
+    DestroyWindow(button);
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    ASSERT_NE(nullptr, comctl) << "no common controls loaded";
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(comctl, path, sizeof path);
+    EXPECT_NE(nullptr, strstr(CharLowerA(path), "common-controls_6595b64144ccf1df_6.")) << path;
+}
