@@ -1,28 +1,30 @@
-# The release for Windows users: duoscope-<version>-win32.zip with duoscope.exe and
-# README-win32.txt (Windows line ends), built on demand by the "package" target:
-#   cmake --build --preset win32 --target package
-set(DUOSCOPE_PACKAGE_NAME duoscope-${PROJECT_VERSION}-win32)
-set(DUOSCOPE_PACKAGE ${CMAKE_BINARY_DIR}/${DUOSCOPE_PACKAGE_NAME}.zip)
-set(package_dir ${CMAKE_BINARY_DIR}/package)
-configure_file(${CMAKE_SOURCE_DIR}/res/README-win32.txt ${package_dir}/README-win32.txt @ONLY
-  NEWLINE_STYLE CRLF)
+# The release archive for Windows users of this build: duoscope-<version>-win32.zip (i686)
+# or duoscope-<version>-win64.zip (x86_64) with duoscope.exe and README-win32.txt or
+# README-win64.txt (Windows line ends), built on demand by the "package" target:
+#   cmake --build --preset win64 --target package
+# tools/release.sh builds both from clean build folders of its own.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(DUOSCOPE_ARCH win64)
+  set(DUOSCOPE_ARCH_TEXT "64-bit (x86_64)")
+else()
+  set(DUOSCOPE_ARCH win32)
+  set(DUOSCOPE_ARCH_TEXT "32-bit (i686)")
+endif()
+set(DUOSCOPE_PACKAGE ${CMAKE_BINARY_DIR}/duoscope-${PROJECT_VERSION}-${DUOSCOPE_ARCH}.zip)
+set(readme ${CMAKE_BINARY_DIR}/package/README-${DUOSCOPE_ARCH}.txt)
+configure_file(${CMAKE_SOURCE_DIR}/res/README-windows.txt ${readme} @ONLY NEWLINE_STYLE CRLF)
 
 add_custom_command(OUTPUT ${DUOSCOPE_PACKAGE}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:duoscope> ${package_dir}/duoscope.exe
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${DUOSCOPE_PACKAGE}
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${DUOSCOPE_PACKAGE} --format=zip duoscope.exe
-    README-win32.txt
-  WORKING_DIRECTORY ${package_dir}
-  DEPENDS duoscope ${package_dir}/README-win32.txt
-  COMMENT "Packing ${DUOSCOPE_PACKAGE_NAME}.zip"
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/pack_zip.sh ${DUOSCOPE_PACKAGE} $<TARGET_FILE:duoscope>
+    ${readme}
+  DEPENDS duoscope ${readme} ${CMAKE_SOURCE_DIR}/tools/pack_zip.sh
+  COMMENT "Packing duoscope-${PROJECT_VERSION}-${DUOSCOPE_ARCH}.zip"
   VERBATIM)
 add_custom_target(package DEPENDS ${DUOSCOPE_PACKAGE})
 
-# Builds the archive and checks what it holds; the program inside it gets the imports
-# and size check of the build's own program.
-add_test(NAME package_contents COMMAND ${CMAKE_COMMAND}
-  -DBUILD=${CMAKE_BINARY_DIR} -DPACKAGE=${DUOSCOPE_PACKAGE} -DPROGRAM=$<TARGET_FILE:duoscope>
-  -DOBJDUMP=${CMAKE_OBJDUMP} -DMAX_BYTES=131072
-  -DCHECK_IMPORTS=${CMAKE_SOURCE_DIR}/cmake/CheckProgramImports.cmake
-  -P ${CMAKE_SOURCE_DIR}/tests/e2e/check_package.cmake)
-set_tests_properties(package_contents PROPERTIES TIMEOUT 300 LABELS package)
+# Packs the archive and checks it, the program's resources and the reproducibility of
+# the archive's bytes (a clean build of the preset of the same name elsewhere).
+add_test(NAME package_contents COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_package.sh
+  ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${DUOSCOPE_ARCH} ${PROJECT_VERSION} ${CMAKE_OBJDUMP}
+  ${CMAKE_RC_COMPILER} 131072)
+set_tests_properties(package_contents PROPERTIES TIMEOUT 900 LABELS package)

@@ -47,5 +47,5 @@ else()
   add_test(NAME program_imports_and_size COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
     -DPROGRAM=$<TARGET_FILE:duoscope> -DMAX_BYTES=131072
     -P ${CMAKE_SOURCE_DIR}/cmake/CheckProgramImports.cmake)
-  include(cmake/Package.cmake)
 endif()
+include(cmake/Package.cmake)

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Packs the Windows release archive of a build folder and checks it as a user receives it:
+#   check_package.sh BUILD SOURCE PRESET VERSION OBJDUMP WINDRES MAX_BYTES
+# It holds exactly duoscope.exe (the build's program, byte for byte) and README-PRESET.txt
+# (version filled in, CR LF line ends). The program, read back from the archive, is a GUI
+# program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
+# and carries the version resource and the manifest. A clean build folder of the preset
+# elsewhere, packed later, gives the same archive, byte for byte.
+set -u
+build=$1 source=$2 preset=$3 version=$4 objdump=$5 windres=$6 max_bytes=$7
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+expect() { grep -qF -- "$2" <<<"$3" || fail "$1 lacks: $2"; }
+
+package=duoscope-$version-$preset.zip
+readme=README-$preset.txt
+rm -f "$build/$package"
+cmake --build "$build" --target package >/dev/null || { echo "FAIL: no package"; exit 1; }
+echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$build/$package")"
+entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
+[ "$entries" = "duoscope.exe $readme " ] || fail "the archive holds [$entries]"
+unpacked=$build/package-check
+rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
+exe=$unpacked/duoscope.exe
+cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the built one"
+
+text=$(cat "$unpacked/$readme")
+for needed in "duoscope $version" "beside duoscope.exe" ffplay.exe "Error check mode" \
+  'HKEY_CURRENT_USER\Software\Vell\duoscope'; do
+  expect "$readme" "$needed" "$text"
+done
+! grep -q '@[A-Z_]*@' <<<"$text" || fail "$readme has a placeholder left"
+[ "$(grep -c $'\r$' "$unpacked/$readme")" = "$(wc -l <"$unpacked/$readme")" ] ||
+  fail "$readme has a line that does not end in CR LF"
+
+declare -A machine=([win32]=pei-i386 [win64]=pei-x86-64)
+headers=$("$objdump" -p "$exe")
+expect "$exe" "file format ${machine[$preset]}" "$headers"
+expect "$exe" "(Windows GUI)" "$headers"
+cmake -DOBJDUMP="$objdump" -DPROGRAM="$exe" -DMAX_BYTES="$max_bytes" \
+  -P "$source/cmake/CheckProgramImports.cmake" || fail "imports or size"
+
+# The resources as windres reads them back from the program.
+resources=$("$windres" -i "$exe" -O rc) || fail "windres cannot read $exe"
+IFS=. read -r major minor patch <<<"$version"
+for needed in "FILEVERSION $major, $minor, ${patch:-0}, 0" \
+  "PRODUCTVERSION $major, $minor, ${patch:-0}, 0" "VALUE \"FileVersion\", \"$version\"" \
+  "VALUE \"ProductVersion\", \"$version\"" 'VALUE "ProductName", "duoscope"' \
+  'VALUE "OriginalFilename", "duoscope.exe"' "CONTROL \"duoscope Version $version\""; do
+  expect "version resource" "$needed" "$resources"
+done
+grep -qE 'VALUE "FileDescription", "[^"]{10,}"' <<<"$resources" || fail "no FileDescription"
+copyright=$(sed -n 's/.*VALUE "LegalCopyright", "\(.*\)"/\1/p' <<<"$resources")
+expect "About box" "CONTROL \"${copyright:-no LegalCopyright}\"" "$resources"
+manifest=$(sed -n '/^1 24 /,/^END/s/^  "\(.*\)\\n"$/\1/p' <<<"$resources" | sed 's/""/"/g')
+cmp <(printf '%s\n' "$manifest") "$source/res/duoscope.manifest" ||
+  fail "the program's manifest (resource 1 of type 24) is not res/duoscope.manifest"
+manifest=$(tr -s ' \n' ' ' <<<"$manifest")
+for needed in 'level="asInvoker"' '{e2011457-1546-43c5-a5fe-008deee3d3f0}' \
+  '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '>false</dpiAware>' \
+  'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'; do
+  expect manifest "$needed" "$manifest"
+done
+[ "$(grep -o '<supportedOS ' <<<"$manifest" | wc -l)" = 5 ] || fail "not 5 supportedOS"
+
+# Reproducible: a clean build folder elsewhere, as tools/release.sh makes one.
+again=$build/reproduce
+rm -rf "$again"
+start=$SECONDS
+{ (cd "$source" && cmake --preset "$preset" -B "$again") &&
+  cmake --build "$again" --target package -j 2; } >"$build/reproduce.log" 2>&1 ||
+  fail "the clean build in $again failed, see $build/reproduce.log"
+echo "clean build and pack in $again: $((SECONDS - start)) s"
+cmp "$build/$package" "$again/$package" || fail "$again packs other bytes"
+[ "$failures" = 0 ] && echo "package ok"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# pack_zip.sh ARCHIVE FILE...: packs the FILEs, by their base names and in the given order,
+# into the zip ARCHIVE (made anew) so that its bytes depend on the files' names and
+# contents alone: every entry has the permissions 0644 and the time SOURCE_DATE_EPOCH,
+# and no owner or extra time fields. SOURCE_DATE_EPOCH defaults to the time of the
+# source tree's last commit (1980-01-01, the first time a zip can hold, without git).
+set -euo pipefail
+archive=$(realpath -m "$1")
+shift
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$(dirname "$0")" log -1 --format=%ct 2>/dev/null) ||
+    SOURCE_DATE_EPOCH=315532800
+fi
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+names=()
+for file in "$@"; do
+  name=$(basename "$file")
+  cp "$file" "$stage/$name"
+  chmod 0644 "$stage/$name"
+  touch -d "@$SOURCE_DATE_EPOCH" "$stage/$name"
+  names+=("$name")
+done
+rm -f "$archive"
+# Zip entries hold local time: pack in UTC so that the time zone does not matter.
+(cd "$stage" && TZ=UTC zip -X -D -q -9 "$archive" "${names[@]}")
