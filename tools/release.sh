@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the Windows release from clean build folders of its own, build/release/win32 and
+# build/release/win64 (presets win32 and win64, target "package"), and puts into
+# build/release:
+#   duoscope-<version>-win32.zip   i686 build: duoscope.exe and README-win32.txt
+#   duoscope-<version>-win64.zip   x86_64 build: duoscope.exe and README-win64.txt
+#   SHA256SUMS                     their hashes, for "sha256sum -c SHA256SUMS"
+# The archives' bytes depend on the sources alone (SOURCE_DATE_EPOCH, by default the last
+# commit's time, stands for every time stamp), so two runs give the same files. When
+# build/win64 holds a duoscope.exe (the one the Wine tests run), the release's win64
+# program must be the same file, byte for byte; otherwise the script ends with status 1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH
+out=build/release
+rm -rf "$out"
+mkdir -p "$out"
+for preset in win32 win64; do
+  echo "release: building $preset in $out/$preset (log: $out/$preset.log)"
+  if ! { cmake --preset "$preset" -B "$out/$preset" &&
+    cmake --build "$out/$preset" --target package -j 2; } >"$out/$preset.log" 2>&1; then
+    tail -n 30 "$out/$preset.log"
+    echo "release: building $preset failed" >&2
+    exit 1
+  fi
+  cp "$out/$preset"/duoscope-*-"$preset".zip "$out/"
+done
+(cd "$out" && sha256sum duoscope-*-win32.zip duoscope-*-win64.zip >SHA256SUMS &&
+  sha256sum -c SHA256SUMS && ls -l duoscope-*.zip)
+if [ -f build/win64/duoscope.exe ]; then
+  if ! cmp -s build/win64/duoscope.exe "$out/win64/duoscope.exe"; then
+    echo "release: $out/win64/duoscope.exe differs from build/win64/duoscope.exe, the" \
+      "tested one: build and test the win64 preset again (tools/test.sh)" >&2
+    exit 1
+  fi
+  echo "release: the win64 duoscope.exe is build/win64/duoscope.exe, byte for byte"
+fi
