@@ -1,6 +1,5 @@
 # Windows builds (MinGW): the Win32 layer, the program, and for x86_64 the Wine tests.
 enable_language(RC)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_BINARY_DIR}/generated")
 # Programs whose bytes depend on the sources alone: no link time stamp in the PE header.
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 
@@ -14,7 +13,10 @@ endforeach()
 configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 
 set(DUOSCOPE_RESOURCES ${CMAKE_SOURCE_DIR}/res/duoscope.rc)
-set_source_files_properties(${DUOSCOPE_RESOURCES} PROPERTIES OBJECT_DEPENDS
+# The resource script's include folders, as a property so that CMake quotes them: the
+# checkout may lie in a folder whose name has blanks or accents.
+set_source_files_properties(${DUOSCOPE_RESOURCES} PROPERTIES
+  INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/res;${CMAKE_BINARY_DIR}/generated" OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/strings.def;${CMAKE_SOURCE_DIR}/res/duoscope.ico;${CMAKE_SOURCE_DIR}/res/small.ico;${CMAKE_SOURCE_DIR}/res/duoscope.manifest;${CMAKE_BINARY_DIR}/generated/version.h")
 
 # The Win32 layer: everything of the program but its entry point.
