@@ -52,7 +52,9 @@ HWND ConsoleOf(DWORD processId)
     return console;
 }
 
-// What a console shows up to its cursor line, read through a process attached to it.
+// What a console shows up to its cursor line, read through a process attached to it,
+// in the ANSI code page. Read as wide characters: under a double-byte code page (932)
+// Wine's ReadConsoleOutputCharacterA wants more room than one byte a cell.
 std::string ConsoleText(DWORD processId)
 {
     std::string text;
@@ -63,11 +65,16 @@ std::string ConsoleText(DWORD processId)
                     nullptr, OPEN_EXISTING, 0, nullptr);
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (output != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(output, &info)) {
-        text.resize(static_cast<size_t>(info.dwSize.X) * (info.dwCursorPosition.Y + 1));
+        std::wstring cells(static_cast<size_t>(info.dwSize.X) * (info.dwCursorPosition.Y + 1),
+                           L' ');
         DWORD read = 0;
-        ReadConsoleOutputCharacterA(output, &text[0], static_cast<DWORD>(text.size()), {0, 0},
+        ReadConsoleOutputCharacterW(output, &cells[0], static_cast<DWORD>(cells.size()), {0, 0},
                                     &read);
-        text.resize(read);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, cells.data(), static_cast<int>(read), nullptr, 0,
+                                        nullptr, nullptr);
+        text.resize(static_cast<size_t>(bytes));
+        WideCharToMultiByte(CP_ACP, 0, cells.data(), static_cast<int>(read), &text[0], bytes,
+                            nullptr, nullptr);
     }
     if (output != INVALID_HANDLE_VALUE)
         CloseHandle(output);
@@ -259,7 +266,8 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     std::vector<DWORD> interpreter = ProcessIds("cmd.exe");
     ASSERT_EQ(1u, interpreter.size());
     DWORD cmd = interpreter[0];
-    // The prompt names the working directory: the temporary folder.
+    // The prompt names the working directory, the temporary folder, and the script's own
+    // command follows it: no words of the platform, so this holds in any language.
     std::string prompt = std::string(szTempDir, strlen(szTempDir) - 1) + ">pause";
     EXPECT_TRUE(WaitFor([&] { return ConsoleText(cmd).find(prompt) != std::string::npos; }))
         << ConsoleText(cmd);
