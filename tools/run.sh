@@ -42,6 +42,8 @@ cp "$build/duoscope.exe" "$run/duoscope.exe"
 cp tools/ffplay-adapter "$run/ffplay.exe"
 chmod +x "$run/ffplay.exe"
 
+# The program shows on the user's display (winerun.sh's own Xvfb only when there is none).
+export DUOSCOPE_USER_DISPLAY=1
 wine() { tools/winerun.sh "$run" "$@" </dev/null; }
 stop() {
   "$run/ffplay.exe" --end-last

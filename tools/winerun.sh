@@ -6,10 +6,13 @@
 #   winerun.sh BUILD_DIR --stop                  end the wineserver and our own X server
 #   winerun.sh BUILD_DIR --env                   print the environment lines to source
 #
-# The Wine prefix lives in BUILD_DIR/wine/prefix. When no DISPLAY is set, an Xvfb of
-# our own is started on a free display and kept until --stop. A persistent wineserver
-# keeps later starts fast. Every background process gets its own session and has its
-# output sent to a log, so that CTest never waits on an inherited pipe.
+# The Wine prefix lives in BUILD_DIR/wine/prefix. The programs get an Xvfb of their
+# own, started on a free display and kept until --stop, even when DISPLAY is set: test
+# windows then neither pop up on the user's screen nor follow the focus rules of the
+# user's window manager. With DUOSCOPE_USER_DISPLAY=1 (tools/run.sh) a set DISPLAY is
+# used instead. A persistent wineserver keeps later starts fast. Every background
+# process gets its own session and has its output sent to a log, so that CTest never
+# waits on an inherited pipe.
 set -u
 build=$(cd "$1" && pwd) || { echo "winerun: no build folder $1" >&2; exit 2; }
 shift
@@ -49,7 +52,7 @@ start_xvfb() {
 }
 
 setup() {
-  if [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
+  if [ -z "${DUOSCOPE_USER_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
     own_display_alive || start_xvfb || return 1
     DISPLAY=$(cat "$state/display")
   fi
