@@ -10,17 +10,26 @@ packages=(
   ffmpeg
   googletest libgtest-dev
   clang-format zip unzip
+  locales
 )
+# The Wine tests run once more under this locale (code page 932).
+test_locale=ja_JP.UTF-8
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-echo "setup: installing ${missing[*]}"
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo_cmd apt-get update -qq
-$sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo_cmd apt-get update -qq
+  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if ! locale -a 2>/dev/null | grep -qix "${test_locale/UTF-8/utf8}"; then
+  echo "setup: generating the locale $test_locale"
+  $sudo_cmd sed -i "s/^# *\($test_locale UTF-8\)/\1/" /etc/locale.gen
+  grep -qx "$test_locale UTF-8" /etc/locale.gen ||
+    echo "$test_locale UTF-8" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  $sudo_cmd locale-gen >/dev/null
+fi
