@@ -510,7 +510,10 @@ TEST_F(MainWindow, PaintsTheStatusTextAndSavesAScreenshot)
     const DWORD corner = image.At(0, image.height - 1);
     EXPECT_EQ(GetSysColor(COLOR_WINDOW) & 0xFFFFFF,
               ((corner & 0xFF) << 16) | (corner & 0xFF00) | ((corner >> 16) & 0xFF));
-    // The title line is centred.
+    // The title line is centred: its advance is, and the ink lies within the advance as
+    // the side bearings of the first and last letters put it, which depend on the font
+    // (on the fonts installed and the language). The same line drawn at 0 in a bitmap
+    // of its own shows where.
     const int lineHeight = LineHeight(hwnd);
     int left = image.width, right = -1;
     for (int y = lineHeight; y < 2 * lineHeight; ++y)
@@ -520,7 +523,30 @@ TEST_F(MainWindow, PaintsTheStatusTextAndSavesAScreenshot)
                 right = std::max(right, x);
             }
     ASSERT_LT(left, right);
-    EXPECT_NEAR(image.width - 1 - right, left, 4);
+    const char *title = LoadResString(IDS_STATUS_TITLE);
+    HDC dc = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(dc);
+    SIZE advance = {0, 0};
+    GetTextExtentPoint32A(memory, title, static_cast<int>(strlen(title)), &advance);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, advance.cx, lineHeight);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, advance.cx, lineHeight, WHITENESS);
+    TextOutA(memory, 0, 0, title, static_cast<int>(strlen(title)));
+    int inkStart = advance.cx, inkEnd = -1;
+    for (int y = 0; y < lineHeight; ++y)
+        for (int x = 0; x < advance.cx; ++x)
+            if (COLORREF c = GetPixel(memory, x, y);
+                GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) {
+                inkStart = std::min(inkStart, x);
+                inkEnd = std::max(inkEnd, x);
+            }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, dc);
+    const int start = (image.width - advance.cx) / 2;
+    EXPECT_EQ(start + inkStart, left);
+    EXPECT_EQ(start + inkEnd, right);
     EXPECT_GT(right - left, image.width / 3);
     ASSERT_TRUE(SaveWindowScreenshot(hwnd, "main-window"));
 
