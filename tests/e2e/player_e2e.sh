@@ -86,6 +86,8 @@ case_anaglyph_through_real_player() {
   size=$(ctl client "$main")
   dims=${size/ /x}
   pixels=$((${size% *} * ${size#* }))
+  # The player may show its window before it takes the size asked for: wait for it.
+  wait_until 5 '[ "$(window_size "$window")" = "$dims" ]'
   expect_eq "player window size" "$dims" "$(window_size "$window")" || return 1
 
   counts=$(shoot_until "$window" "$dir/original.png" grey_picture) ||
@@ -107,6 +109,7 @@ case_anaglyph_through_real_player() {
   wait_until 15 '[ -n "$(player_window "$second")" ]' ||
     fail "no window of the new player" || return 1
   window=$(player_window "$second")
+  wait_until 5 '[ "$(window_size "$window")" = "$dims" ]'
   expect_eq "new player window size" "$dims" "$(window_size "$window")" || return 1
   counts=$(shoot_until "$window" "$BUILD/screenshots/player-anaglyph.png" anaglyph_picture) ||
     fail "anaglyph: red, cyan, mean brightness %, size = $counts" || return 1

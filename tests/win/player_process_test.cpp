@@ -70,11 +70,7 @@ std::string ConsoleText(DWORD processId)
         DWORD read = 0;
         ReadConsoleOutputCharacterW(output, &cells[0], static_cast<DWORD>(cells.size()), {0, 0},
                                     &read);
-        int bytes = WideCharToMultiByte(CP_ACP, 0, cells.data(), static_cast<int>(read), nullptr, 0,
-                                        nullptr, nullptr);
-        text.resize(static_cast<size_t>(bytes));
-        WideCharToMultiByte(CP_ACP, 0, cells.data(), static_cast<int>(read), &text[0], bytes,
-                            nullptr, nullptr);
+        text = Narrow(std::wstring(cells.data(), read));
     }
     if (output != INVALID_HANDLE_VALUE)
         CloseHandle(output);
