@@ -7,6 +7,8 @@
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
 set -u
+# binutils word their reports in the user's language; the checks read the English words.
+export LC_ALL=C
 build=$1 source=$2 preset=$3 version=$4 objdump=$5 windres=$6 max_bytes=$7
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
