@@ -28,7 +28,10 @@ clip_unix="$dir/démo été 3D.mp4"
 
 # The player the adapter started last, and its window.
 player_pid() { cat "$dir/ffplay-adapter.pid" 2>/dev/null; }
-player_window() { xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1; }
+# (xdotool takes an empty pid for any process and names the root window first.)
+player_window() {
+  [ -n "$1" ] && xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1
+}
 window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 alive() { [ -e "/proc/$1" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null; }
 
@@ -79,15 +82,13 @@ case_anaglyph_through_real_player() {
   local pid main first window size counts
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
     main_window "$pid" && main=$MAIN || return 1
-  wait_until 10 '[ -n "$(player_pid)" ]' || fail "the adapter did not start ffplay" || return 1
-  first=$(player_pid)
+  wait_until 10 'first=$(player_pid); [ -n "$first" ]' || fail "the adapter did not start ffplay" ||
+    return 1
   wait_until 15 '[ -n "$(player_window "$first")" ]' || fail "no ffplay window" || return 1
   window=$(player_window "$first")
   size=$(ctl client "$main")
   dims=${size/ /x}
   pixels=$((${size% *} * ${size#* }))
-  # The player may show its window before it takes the size asked for: wait for it.
-  wait_until 5 '[ "$(window_size "$window")" = "$dims" ]'
   expect_eq "player window size" "$dims" "$(window_size "$window")" || return 1
 
   counts=$(shoot_until "$window" "$dir/original.png" grey_picture) ||
@@ -101,15 +102,14 @@ case_anaglyph_through_real_player() {
   wait_until 5 '[ "$(ctl check "$dialog" $ORIGINAL)" = 0 ]' || fail "Play Original still ticked" ||
     return 1
   ctl click "$dialog" $REPLAY
-  wait_until 10 '[ -n "$(player_pid)" ] && [ "$(player_pid)" != "$first" ]' ||
-    fail "Replay started no new player" || return 1
+  # One reading of the adapter's record: it is removed and written anew at each start.
   local second
-  second=$(player_pid)
+  wait_until 10 'second=$(player_pid); [ -n "$second" ] && [ "$second" != "$first" ]' ||
+    fail "Replay started no new player" || return 1
   wait_until 5 '! alive "$first"' || fail "the first player still runs" || return 1
   wait_until 15 '[ -n "$(player_window "$second")" ]' ||
     fail "no window of the new player" || return 1
   window=$(player_window "$second")
-  wait_until 5 '[ "$(window_size "$window")" = "$dims" ]'
   expect_eq "new player window size" "$dims" "$(window_size "$window")" || return 1
   counts=$(shoot_until "$window" "$BUILD/screenshots/player-anaglyph.png" anaglyph_picture) ||
     fail "anaglyph: red, cyan, mean brightness %, size = $counts" || return 1
