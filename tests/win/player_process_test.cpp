@@ -91,7 +91,10 @@ class PlayerProcess : public ::testing::Test {
     {
         EndPlayerProcesses();
         ClearStandinLog();
+        // A script deleted while its interpreter ran stays until that one has let it go;
+        // a launch meanwhile could not write its own.
         DeleteFileA(LaunchScriptFile().c_str());
+        ASSERT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
         PlayerSettings = PlayerSettingsRecord{};
         hWndPlayer = nullptr;
         CopyTo(szPlayerExe, ProgramFolder() + "ffplay.exe");
