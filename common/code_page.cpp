@@ -2,10 +2,26 @@
 
 #include "common/path_size.h"
 
+// The number of CP_ACP or CP_OEMCP, or `codePage` itself.
+static UINT CodePageNumber(UINT codePage)
+{
+    return codePage == CP_ACP ? GetACP() : codePage == CP_OEMCP ? GetOEMCP() : codePage;
+}
+
+bool CodePageLacksLetter(UINT codePage, const wchar_t *text)
+{
+    // UTF-8 holds every letter and takes neither the flag nor the question.
+    const UINT number = CodePageNumber(codePage);
+    BOOL usedDefault = FALSE;
+    return number != CP_UTF8 &&
+           WideCharToMultiByte(number, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr,
+                               &usedDefault) > 0 &&
+           usedDefault;
+}
+
 bool WideToCodePage(UINT codePage, const wchar_t *text, char *out, size_t outSize)
 {
-    UINT number = codePage == CP_ACP ? GetACP() : codePage == CP_OEMCP ? GetOEMCP() : codePage;
-    // UTF-8 holds every letter and takes neither the flag nor the question.
+    const UINT number = CodePageNumber(codePage);
     const bool utf8 = number == CP_UTF8;
     BOOL usedDefault = FALSE;
     int length =

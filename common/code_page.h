@@ -8,6 +8,9 @@
 
 #include <cstddef>
 
+// Whether code page `codePage` (CP_ACP, CP_OEMCP or a number) lacks a letter of `text`.
+bool CodePageLacksLetter(UINT codePage, const wchar_t *text);
+
 // Converts `text` into code page `codePage` (CP_ACP, CP_OEMCP or a number). Returns
 // true when every letter has its own counterpart there and the text fits in `outSize`
 // bytes; otherwise false, with `out` holding the text with '?' for each missing letter,

@@ -70,7 +70,9 @@ static void NoteShortFormOfChoice(HWND dialog)
     static BYTE folderIds[4096];
     wchar_t folder[MAX_PATH];
     wchar_t name[kPathSize];
-    HWND field = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    HWND field = GetDlgItem(dialog, cmb13);
+    if (field == nullptr)
+        field = GetDlgItem(dialog, edt1);
     LRESULT idsSize = SendMessageW(dialog, CDM_GETFOLDERIDLIST, sizeof folderIds,
                                    reinterpret_cast<LPARAM>(folderIds));
     if (idsSize <= 0 || idsSize > static_cast<LRESULT>(sizeof folderIds) ||
@@ -89,8 +91,7 @@ static void NoteShortFormOfChoice(HWND dialog)
     if (separator)
         path[folderLength++] = L'\\';
     memcpy(path + folderLength, name, (nameLength + 1) * sizeof *path);
-    char scratch[kPathSize];
-    if (!WideToCodePage(CP_ACP, path, scratch, sizeof scratch) && scratch[0] != '\0')
+    if (CodePageLacksLetter(CP_ACP, path))
         AnsiPathFromWide(path, szOpenShortFile, sizeof szOpenShortFile);
 }
 

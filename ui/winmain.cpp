@@ -15,8 +15,7 @@
 static void TakeMediaPath(const char *lpCmdLine)
 {
     const wchar_t *tail = CommandLineTail(GetCommandLineW());
-    char scratch[kPathSize];
-    if (WideToCodePage(CP_ACP, tail, scratch, sizeof scratch) || scratch[0] == '\0') {
+    if (!CodePageLacksLetter(CP_ACP, tail)) {
         MediaPathFromCommandLine(szMediaFile, sizeof szMediaFile, lpCmdLine);
         return;
     }
