@@ -18,6 +18,17 @@ build=$(cd "$1" && pwd) || { echo "winerun: no build folder $1" >&2; exit 2; }
 shift
 state="$build/wine"
 mkdir -p "$state"
+# Wine keeps Unix file names in the character set of LC_CTYPE. Under the C or POSIX
+# locale that is ASCII, and no name with an accent could be made or opened; Linux file
+# names are UTF-8, so Wine then gets C.UTF-8 for its characters (Windows code pages and
+# languages stay those of the C locale: 1252, 437, English).
+if [ "$(locale charmap 2>/dev/null)" = ANSI_X3.4-1968 ]; then
+  if [ -n "${LC_ALL:-}" ]; then
+    export LANG=$LC_ALL
+    unset LC_ALL
+  fi
+  export LC_CTYPE=C.UTF-8
+fi
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -51,6 +62,13 @@ start_xvfb() {
   return 1
 }
 
+# Prints why a step of the set-up failed, with the end of the log that has its output.
+fail() {
+  echo "winerun: $1 failed (see $2):" >&2
+  tail -n 5 "$2" >&2
+  return 1
+}
+
 setup() {
   if [ -z "${DUOSCOPE_USER_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
     own_display_alive || start_xvfb || return 1
@@ -61,14 +79,22 @@ setup() {
   mkdir -p "$WINEPREFIX"
   setsid "$WINESERVER" -p >>"$state/wineserver.log" 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/.duoscope-ready" ]; then
-    "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1 </dev/null
-    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$state/wineboot.log" 2>&1 </dev/null
+    local log="$state/wineboot.log"
+    # (wineboot's own status is 1 even when the prefix is complete.)
+    "$WINE" wineboot -i >"$log" 2>&1 </dev/null
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || fail "wineboot" "$log" || return 1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null &&
+      "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >>"$log" 2>&1 </dev/null || fail "registry set-up" "$log" || return 1
     touch "$WINEPREFIX/.duoscope-ready"
   fi
-  # Let Wine's own services start here, with their output in the log, rather than
-  # under the first test program, whose pipes they would keep open.
-  "$WINE" cmd /c exit >>"$state/wineboot.log" 2>&1 </dev/null
+}
+
+# Lets Wine's own services start here, with their output in the log, rather than under
+# the first program, whose pipes they would keep open.
+start_services() {
+  local log="$state/wineboot.log"
+  "$WINE" cmd /c exit >>"$log" 2>&1 </dev/null || fail "start of Wine's services" "$log"
 }
 
 case "${1:-}" in
@@ -90,7 +116,7 @@ flock -u 9
 exec 9>&-
 
 case "${1:-}" in
-  --start) exit 0 ;;
+  --start) start_services; exit ;;
   --env)
     echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY'"
     exit 0
