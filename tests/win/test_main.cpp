@@ -5,11 +5,15 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "common/res_string.h"
 #include "support.h"
 
 int main(int argc, char **argv)
 {
+    // Unbuffered, so that a program that dies still shows which test it was in.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     hInst = GetModuleHandleA(nullptr);
     FreeConsole();
