@@ -5,6 +5,7 @@
 #   winerun.sh BUILD_DIR --start                 prepare prefix, X server and wineserver
 #   winerun.sh BUILD_DIR --stop                  end the wineserver and our own X server
 #   winerun.sh BUILD_DIR --env                   print the environment lines to source
+#                                                (for scripts that start Wine themselves)
 #
 # The Wine prefix lives in BUILD_DIR/wine/prefix. The programs get an Xvfb of their
 # own, started on a free display and kept until --stop, even when DISPLAY is set: test
@@ -28,6 +29,7 @@ if [ "$(locale charmap 2>/dev/null)" = ANSI_X3.4-1968 ]; then
     unset LC_ALL
   fi
   export LC_CTYPE=C.UTF-8
+  locale_env="LANG='${LANG:-}' LC_CTYPE=C.UTF-8; unset LC_ALL"
 fi
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -119,6 +121,7 @@ case "${1:-}" in
   --start) start_services; exit ;;
   --env)
     echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY'"
+    [ -z "${locale_env:-}" ] || echo "export $locale_env"
     exit 0
     ;;
 esac
