@@ -5,15 +5,14 @@
 #   duoscope-<version>-win32.zip   i686 build: duoscope.exe and README-win32.txt
 #   duoscope-<version>-win64.zip   x86_64 build: duoscope.exe and README-win64.txt
 #   SHA256SUMS                     their hashes, for "sha256sum -c SHA256SUMS"
-# The archives' bytes depend on the sources alone (SOURCE_DATE_EPOCH, by default the last
-# commit's time, stands for every time stamp), so two runs give the same files. When
-# build/win64 holds a duoscope.exe (the one the Wine tests run), the release's win64
-# program must be the same file, byte for byte; otherwise the script ends with status 1.
+# The archives' bytes depend on the sources alone (tools/pack_zip.sh: SOURCE_DATE_EPOCH,
+# by default the last commit's time, stands for every time stamp), so two runs give the
+# same files. When build/win64 holds a duoscope.exe (the one the Wine tests run), the
+# release's win64 program must be the same file, byte for byte; otherwise the script
+# ends with status 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-export SOURCE_DATE_EPOCH
 out=build/release
 rm -rf "$out"
 mkdir -p "$out"

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # End to end with FFmpeg's real player: duoscope.exe under Wine, with the Linux adapter
-# (tools/ffplay-adapter) as its ffplay.exe, plays the side-by-side demo clip
+# (tools/ffplay-adapter) as its ffplay.exe, plays the side-by-side demo clip, saved under
+# an accented name, first as the original picture, then, after the user unticks "Play
+# Original Video" in the Settings dialog and presses Replay, as a red/cyan Dubois
+# anaglyph. The player's window is photographed each time: the grey clip shows no red or
+# cyan of its own, the anaglyph shows red and cyan fringes where the two eyes' pictures
+# differ. The last picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR
-#
-# (saved under an accented name) first as the original picture, then, after the user unticks "Play Original Video" in
-# the Settings dialog and presses Replay, as a red/cyan Dubois anaglyph. The player's
-# window is photographed each time: the grey clip shows no red or cyan of its own, the
-# anaglyph shows red and cyan fringes where the two eyes' pictures differ. The last
-# picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)

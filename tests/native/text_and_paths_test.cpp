@@ -48,19 +48,21 @@ TEST(DirectoryOfPath, KeepsEverythingUpToTheLastBackslash)
 // C:\表\a.mp4 (表 is 95 5C). A lead byte at the very end stands alone.
 TEST(DirectoryOfPath, DoubleByteLetterEndingIn5CIsNoBackslash)
 {
+    const struct {
+        const char *path, *dir;
+    } cases[] = {
+        {"C:\\\x93\xAE\x89\xE6\\\x83\x5C\x83\x8D 3D.mp4", "C:\\\x93\xAE\x89\xE6\\"},
+        {"C:\\\x95\x5C\\a.mp4", "C:\\\x95\x5C\\"},
+        {"C:\\\x95\x5C"
+         "b.mp4",
+         "C:\\"},
+        {"C:\\a\\\x83", "C:\\a\\"},
+    };
     char dir[64];
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\\x93\xAE\x89\xE6\\\x83\x5C\x83\x8D 3D.mp4",
-                                ShiftJisLeadByte));
-    EXPECT_STREQ("C:\\\x93\xAE\x89\xE6\\", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\\x95\x5C\\a.mp4", ShiftJisLeadByte));
-    EXPECT_STREQ("C:\\\x95\x5C\\", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir,
-                                "C:\\\x95\x5C"
-                                "b.mp4",
-                                ShiftJisLeadByte));
-    EXPECT_STREQ("C:\\", dir);
-    EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, "C:\\a\\\x83", ShiftJisLeadByte));
-    EXPECT_STREQ("C:\\a\\", dir);
+    for (const auto &c : cases) {
+        EXPECT_TRUE(DirectoryOfPath(dir, sizeof dir, c.path, ShiftJisLeadByte)) << c.path;
+        EXPECT_STREQ(c.dir, dir) << c.path;
+    }
 }
 
 TEST(DirectoryOfPath, RefusesAFolderThatDoesNotFit)

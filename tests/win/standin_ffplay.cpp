@@ -1,8 +1,8 @@
 // Stand-in for ffplay.exe in the tests: appends its process id and its exact command
 // line (as the program reads it in wide characters, written in UTF-8, which is the ANSI
-// text itself for ASCII) to a log, then waits until its console is closed. A command line that
-// holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its environment, makes it
-// end at once instead, as the player does with a bad file.
+// text itself for ASCII) to a log, then waits until its console is closed. A command
+// line that holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its
+// environment, makes it end at once instead, as the player does with a bad file.
 #include <windows.h>
 
 #include <cstdio>
