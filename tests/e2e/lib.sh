@@ -85,8 +85,13 @@ wait_until() {
 }
 
 # The registry key's values as "name type data" lines, sorted; empty when it is missing.
+# An empty answer is asked for once more: once, in CI, a query printed nothing right
+# after the program had stored the key, as if reg.exe had lost its process.
 settings_in_registry() {
-  "$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null | tr -d '\r' |
+  local out
+  out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
+  [ -n "$out" ] || out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
+  printf '%s\n' "$out" | tr -d '\r' |
     awk 'NF >= 2 && $1 ~ /^n/ { data = (NF >= 3) ? $3 : ""; print $1, $2, data }' | LC_ALL=C sort
 }
 
