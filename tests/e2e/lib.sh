@@ -89,8 +89,10 @@ wait_until() {
 # after the program had stored the key, as if reg.exe had lost its process.
 settings_in_registry() {
   local out
-  out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
-  [ -n "$out" ] || out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
+  for _ in 1 2; do
+    out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
+    [ -z "$out" ] || break
+  done
   printf '%s\n' "$out" | tr -d '\r' |
     awk 'NF >= 2 && $1 ~ /^n/ { data = (NF >= 3) ? $3 : ""; print $1, $2, data }' | LC_ALL=C sort
 }
