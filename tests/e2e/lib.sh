@@ -91,15 +91,8 @@ wait_until() {
 }
 
 # The registry key's values as "name type data" lines, sorted; empty when it is missing.
-# An empty answer is asked for once more: once, in CI, a query printed nothing right
-# after the program had stored the key, as if reg.exe had lost its process.
 settings_in_registry() {
-  local out
-  for _ in 1 2; do
-    out=$("$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null)
-    [ -z "$out" ] || break
-  done
-  printf '%s\n' "$out" | tr -d '\r' |
+  "$WINE" reg query "$SETTINGS_KEY" </dev/null 2>/dev/null | tr -d '\r' |
     awk 'NF >= 2 && $1 ~ /^n/ { data = (NF >= 3) ? $3 : ""; print $1, $2, data }' | LC_ALL=C sort
 }
 

@@ -41,10 +41,6 @@ wait_starts() {
   wait_until 10 '[ "$(starts)" -ge "$count" ]' ||
     fail "expected $count player start(s), saw $(starts)"
 }
-# Whether a window answers a message within 2 s. It is asked twice: once, in a run of
-# the whole suite here, one ask failed with no other sign of a hang; a hung window fails
-# both.
-answers() { ctl ping "$1" 2000 || ctl ping "$1" 2000; }
 # Waits until none of the given Windows processes runs.
 wait_ended() {
   local pids="$*"
@@ -121,7 +117,7 @@ case_typical_request_by_keys() {
   size=$(ctl client "$main")
   expect_eq "player command" "$(player_line "" "" "-vf stereo3d=sbsl:arcd" "$size" "$clip")" \
     "$(start_line 1)" || return 1
-  answers "$main" || fail "the window does not answer while the player runs" || return 1
+  ctl ping "$main" || fail "the window does not answer while the player runs" || return 1
 
   focus_main "$main" || return 1
   xdotool key alt+F4
@@ -240,12 +236,12 @@ case_bad_file() {
   bad=$(winpath "$dir/end-at-once.mp4")
   start_program "$program" "$bad" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 1 || return 1
-  answers "$main" || fail "no answer after the failed start" || return 1
+  ctl ping "$main" 2000 || fail "no answer after the failed start" || return 1
   wait_ended "$(start_pid 1)" || return 1
   ctl command "$main" $CMD_REPLAY
   wait_starts 2 || return 1
   wait_ended "$(start_pid 2)" || return 1
-  answers "$main" || fail "no answer after the failed replay" || return 1
+  ctl ping "$main" 2000 || fail "no answer after the failed replay" || return 1
   wait_until 5 '[ "$(script_hex)" = missing ]' || fail "the launch script was kept" || return 1
   ctl close "$main"
   expect_exit_0 "$pid"
