@@ -102,7 +102,9 @@ reset_settings() {
 }
 
 # put_setting NAME TYPE DATA
-put_setting() { wine_quiet reg add "$SETTINGS_KEY" /v "$1" /t "$2" /d "$3" /f; }
+put_setting() {
+  wine_quiet reg add "$SETTINGS_KEY" /v "$1" /t "$2" /d "$3" /f || fail "could not store $1"
+}
 
 # Ends the programs that a case started, with what they started (a failed case may
 # leave them running), and their runners.

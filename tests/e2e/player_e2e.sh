@@ -76,8 +76,7 @@ anaglyph_picture() {
 
 case_anaglyph_through_real_player() {
   reset_settings || return 1
-  put_setting nOrg REG_SZ 1
-  put_setting nStout REG_SZ 17
+  put_setting nOrg REG_SZ 1 && put_setting nStout REG_SZ 17 || return 1
   local pid main first window size counts
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
     main_window "$pid" && main=$MAIN || return 1

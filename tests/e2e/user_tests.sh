@@ -87,8 +87,7 @@ expect_settings() {
 # names the file in the Open dialog and confirms with Enter. Also the keys that do and
 # do not open dialogs, the launch script's life and the close by Alt+F4.
 case_typical_request_by_keys() {
-  reset_settings || return 1
-  put_setting nStout REG_SZ 17
+  reset_settings && put_setting nStout REG_SZ 17 || return 1
   rm -f "$log"
   local pid main size
   start_program "$program" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
@@ -254,11 +253,9 @@ case_bad_file() {
 case_hand_edited_registry() {
   reset_settings || return 1
   rm -f "$log"
-  put_setting nStin REG_SZ -1
-  put_setting nStout REG_SZ 40
-  put_setting nOrg REG_SZ abc
-  put_setting nFull REG_SZ "$(printf '1%.0s' $(seq 150))"
-  put_setting nGPU REG_DWORD 50
+  put_setting nStin REG_SZ -1 && put_setting nStout REG_SZ 40 && put_setting nOrg REG_SZ abc &&
+    put_setting nFull REG_SZ "$(printf '1%.0s' $(seq 150))" && put_setting nGPU REG_DWORD 50 ||
+    return 1
   local pid main size dialog
   start_program "$program" "$clip" && pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
   wait_starts 1 || return 1
