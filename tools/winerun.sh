@@ -15,18 +15,6 @@
 # process gets its own session and has its output sent to a log, so that CTest never
 # waits on an inherited pipe.
 set -u
-# Debian's 64-bit Wine has no preloader: its loader lies at 0x7d000000, and the kernel
-# starts the C heap at a random place in the gigabyte above it. About one process
-# start in 2000 then finds its heap on the page where Wine maps the shared user data
-# (0x7ffe0000), and the process ends at once with exit code 1 ("failed to map the
-# shared user data", unseen under WINEDEBUG=-all). Without address randomization the
-# heap starts right after the loader. The setting passes to every process started
-# from here. (Where the personality cannot be set, as under some container filters,
-# Wine runs as before.)
-if [ $((0x$(cat /proc/self/personality) & 0x0040000)) -eq 0 ] &&
-  setarch "$(uname -m)" --addr-no-randomize true 2>/dev/null; then
-  exec setarch "$(uname -m)" --addr-no-randomize "$0" "$@"
-fi
 build=$(cd "$1" && pwd) || { echo "winerun: no build folder $1" >&2; exit 2; }
 shift
 state="$build/wine"
@@ -46,7 +34,7 @@ fi
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-WINE=/usr/lib/wine/wine64
+WINE="$(cd "$(dirname "$0")" && pwd)/wine64.sh" # (without address randomization)
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 

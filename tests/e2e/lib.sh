@@ -3,14 +3,8 @@
 # prefix and display (tools/winerun.sh), drive duoscope.exe from outside with the
 # duoctl.exe tool and real keys (xdotool), and look at what a user or a peer sees.
 
-# The scripts start Wine programs themselves, so they run as winerun.sh runs them:
-# without address randomization (see there).
-if [ $((0x$(cat /proc/self/personality) & 0x0040000)) -eq 0 ] &&
-  setarch "$(uname -m)" --addr-no-randomize true 2>/dev/null; then
-  exec setarch "$(uname -m)" --addr-no-randomize bash "$0" "$@"
-fi
 eval "$("$SOURCE/tools/winerun.sh" "$BUILD" --env)"
-WINE=/usr/lib/wine/wine64
+WINE=$SOURCE/tools/wine64.sh # (without address randomization)
 SETTINGS_KEY='HKCU\Software\Vell\duoscope'
 failures=0
 started_pids=()
