@@ -40,6 +40,8 @@ duoscope_wine_test(player_process_tests
 duoscope_wine_test(dialog_tests
   tests/win/dialogs_test.cpp
   tests/win/open_dialog_test.cpp)
+# (Shortcuts for the Open dialog's tests.)
+target_link_libraries(dialog_tests PRIVATE ole32 uuid)
 
 duoscope_wine_test(main_window_tests
   tests/win/main_window_test.cpp)

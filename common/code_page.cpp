@@ -1,6 +1,10 @@
 #include "common/code_page.h"
 
 #include "common/path_size.h"
+#include "common/res_string.h"
+#include "res/resource.h"
+
+#include <cstring>
 
 // The number of CP_ACP or CP_OEMCP, or `codePage` itself.
 static UINT CodePageNumber(UINT codePage)
@@ -34,17 +38,39 @@ bool WideToCodePage(UINT codePage, const wchar_t *text, char *out, size_t outSiz
     return !usedDefault;
 }
 
-bool AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize)
+AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize)
 {
-    if (WideToCodePage(CP_ACP, path, out, outSize))
-        return true;
-    wchar_t shortPath[kPathSize];
-    DWORD length = GetShortPathNameW(path, shortPath, kPathSize);
-    if (length == 0 || length >= kPathSize || !WideToCodePage(CP_ACP, shortPath, out, outSize)) {
-        out[0] = '\0';
-        return false;
+    const bool holdsLetters = !CodePageLacksLetter(CP_ACP, path);
+    const bool wholeFits = holdsLetters && WideToCodePage(CP_ACP, path, out, outSize);
+    bool shortFits = false;
+    if (!wholeFits) {
+        wchar_t shortPath[kPathSize];
+        DWORD length = GetShortPathNameW(path, shortPath, kPathSize);
+        shortFits =
+            length > 0 && length < kPathSize && WideToCodePage(CP_ACP, shortPath, out, outSize);
     }
-    return true;
+    const AnsiForm form = ChooseAnsiForm(holdsLetters, wholeFits, shortFits);
+    if (!FormPasses(form))
+        out[0] = '\0';
+    return form;
+}
+
+void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId)
+{
+    // The name first, on a line of its own; it has no ANSI form, so the box is wide.
+    wchar_t caption[kResStringSize];
+    wchar_t text[kPathSize + kResStringSize + 2];
+    const int nameLength = lstrlenW(name);
+    if (nameLength >= static_cast<int>(kPathSize))
+        return;
+    memcpy(text, name, static_cast<size_t>(nameLength) * sizeof *text);
+    text[nameLength] = L'\n';
+    text[nameLength + 1] = L'\n';
+    text[nameLength + 2] = L'\0';
+    caption[0] = L'\0';
+    LoadStringW(hInst, textId, text + nameLength + 2, kResStringSize);
+    LoadStringW(hInst, IDS_NAME_CAPTION, caption, kResStringSize);
+    MessageBoxW(owner, text, caption, MB_OK | MB_ICONWARNING);
 }
 
 bool IsAnsiLeadByte(unsigned char byte)

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "common/paths.h"
+
 // Whether code page `codePage` (CP_ACP, CP_OEMCP or a number) lacks a letter of `text`.
 bool CodePageLacksLetter(UINT codePage, const wchar_t *text);
 
@@ -19,9 +21,14 @@ bool WideToCodePage(UINT codePage, const wchar_t *text, char *out, size_t outSiz
 
 // Makes the ANSI path that the program keeps of a path that the platform hands out in
 // wide characters: the path itself where the ANSI code page holds it, otherwise its short
-// (8.3) form. Returns false, with `out` empty, when neither fits in `outSize` bytes or the
-// volume keeps no short form of it.
-bool AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize);
+// (8.3) form. Returns the form taken (AnsiForm::Whole or AnsiForm::Short), or why none
+// serves, with `out` empty.
+AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize);
+
+// Tells the user, in a message box over `owner`, that `name` (a file or folder, named by
+// string `textId`) cannot be handed to the player: the ANSI code page lacks a letter of
+// it and the volume keeps no short form.
+void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId);
 
 // Whether `byte` starts a double-byte character of the ANSI code page.
 bool IsAnsiLeadByte(unsigned char byte);

@@ -28,9 +28,11 @@ bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTe
     return CopyPrefix(dest, destSize, source, keep);
 }
 
-bool MediaPathFromCommandLine(char *dest, size_t destSize, const char *tail)
+AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits)
 {
-    size_t length = 0;
-    const char *path = CommandLinePath(tail, length);
-    return CopyPrefix(dest, destSize, path, length);
+    if (holdsLetters && wholeFits)
+        return AnsiForm::Whole;
+    if (shortFits)
+        return AnsiForm::Short;
+    return holdsLetters ? AnsiForm::TooLong : AnsiForm::Lacking;
 }

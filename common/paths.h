@@ -3,7 +3,6 @@
 #define DUOSCOPE_COMMON_PATHS_H
 
 #include <cstddef>
-#include <type_traits>
 
 // Whether a byte starts a double-byte character in the code page of the paths (the
 // platform knows; a single-byte code page has none). Its second byte may be 0x5C, the
@@ -16,20 +15,21 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // not fit in `destSize` bytes.
 bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTest isLeadByte);
 
-// The text after the program's name in a whole command line, as the C runtime hands it
-// to WinMain: the name ends at the first blank or tab outside double quotes, and the
-// blanks and control characters after it are skipped. For narrow and wide text alike.
-template <typename Char> const Char *CommandLineTail(const Char *line)
+// The text after the program's name in the wide command line, by the rule of Windows'
+// own start-up code: the name ends at the first blank or tab outside double quotes
+// (whatever its letters), and the blanks and control characters after it are skipped.
+// MinGW's narrow start-up code differs: it compares the name's bytes as signed
+// characters, so a letter beyond ASCII (0xE9, é) ends an unquoted name there. The
+// program therefore reads the wide command line only.
+inline const wchar_t *CommandLineTail(const wchar_t *line)
 {
-    // Compared as unsigned, so that letters beyond ASCII in a narrow text count as text.
-    auto code = [](Char c) { return static_cast<typename std::make_unsigned<Char>::type>(c); };
     bool inQuotes = false;
-    while (code(*line) > ' ' || (*line != Char(0) && inQuotes)) {
-        if (*line == Char('"'))
+    while (*line > L' ' || (*line != L'\0' && inQuotes)) {
+        if (*line == L'"')
             inQuotes = !inQuotes;
         ++line;
     }
-    while (*line != Char(0) && code(*line) <= ' ')
+    while (*line != L'\0' && *line <= L' ')
         ++line;
     return line;
 }
@@ -50,7 +50,52 @@ template <typename Char> const Char *CommandLinePath(const Char *tail, size_t &l
 
 // Takes the media path from the program's command-line tail into `dest` (see
 // CommandLinePath). Returns false, with `dest` empty, when the path does not fit in
-// `destSize` bytes: a cut path would name another file.
-bool MediaPathFromCommandLine(char *dest, size_t destSize, const char *tail);
+// `destSize` characters: a cut path would name another file.
+template <typename Char>
+bool MediaPathFromCommandLine(Char *dest, size_t destSize, const Char *tail)
+{
+    size_t length = 0;
+    const Char *path = CommandLinePath(tail, length);
+    if (length >= destSize) {
+        dest[0] = Char(0);
+        return false;
+    }
+    for (size_t i = 0; i < length; ++i)
+        dest[i] = path[i];
+    dest[length] = Char(0);
+    return true;
+}
+
+// Whether `path` names its file from a drive's root ("C:\", "C:/") or a share ("\\");
+// any other path ("clip.mp4", "..\a.mp4", "\a.mp4", "C:a.mp4") depends on the
+// current folder.
+template <typename Char> bool IsFullyQualifiedPath(const Char *path)
+{
+    auto slash = [](Char c) { return c == Char('\\') || c == Char('/'); };
+    auto letter = [](Char c) {
+        return (c >= Char('A') && c <= Char('Z')) || (c >= Char('a') && c <= Char('z'));
+    };
+    return (slash(path[0]) && slash(path[1])) ||
+           (letter(path[0]) && path[1] == Char(':') && slash(path[2]));
+}
+
+// How a name that the platform hands out in wide characters is kept as an ANSI path.
+enum class AnsiForm {
+    Whole,   // the name itself: the ANSI code page holds it and it fits
+    Short,   // its short (8.3) form, which the ANSI code page holds and which fits
+    TooLong, // the ANSI code page holds it, but neither it nor a short form fits
+    Lacking, // the ANSI code page lacks a letter of it and no short form serves
+};
+
+// Chooses the form: `holdsLetters`, the ANSI code page holds every letter of the name;
+// `wholeFits`, its ANSI text fits; `shortFits`, the volume keeps a short form whose ANSI
+// text fits.
+AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits);
+
+// Whether a path in that form can be handed to the player.
+inline bool FormPasses(AnsiForm form)
+{
+    return form == AnsiForm::Whole || form == AnsiForm::Short;
+}
 
 #endif

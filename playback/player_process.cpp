@@ -6,6 +6,7 @@
 #include "common/app_state.h"
 #include "common/code_page.h"
 #include "common/res_string.h"
+#include "res/resource.h"
 #include "playback/console_text.h"
 
 HWND hWndPlayer;
@@ -79,8 +80,12 @@ void PlayMedia()
     // The temporary folder in its short form where the ANSI code page cannot hold it.
     wchar_t tempDir[kTempDirSize];
     DWORD tempLength = GetTempPathW(kTempDirSize, tempDir);
-    if (tempLength == 0 || tempLength >= kTempDirSize ||
-        !AnsiPathFromWide(tempDir, szTempDir, sizeof szTempDir))
+    if (tempLength == 0 || tempLength >= kTempDirSize)
+        return;
+    const AnsiForm tempForm = AnsiPathFromWide(tempDir, szTempDir, sizeof szTempDir);
+    if (tempForm == AnsiForm::Lacking)
+        WarnNameCannotPass(hWndMain, tempDir, IDS_NAME_TEMP_FOLDER);
+    if (!FormPasses(tempForm))
         return;
     char scriptPath[kScriptPathSize];
     if (!LaunchScriptPath(szTempDir, scriptPath, sizeof scriptPath))

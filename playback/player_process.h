@@ -14,7 +14,8 @@ extern char szTempDir[kTempDirSize];
 // Plays szMediaFile: writes and starts the launch script, waits until its console
 // window is found or its process ends, deletes the script when nERCHK is 0, and then
 // closes the player started before (after 800 ms) if its window is still open. A launch
-// whose texts cannot be composed is refused and changes nothing.
+// whose texts cannot be composed is refused and changes nothing; so is one from a
+// temporary folder whose name cannot be handed to the player, which is said so.
 void PlayMedia();
 
 // EnumWindows callback: records in hWndPlayer the first window owned by the process

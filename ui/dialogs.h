@@ -7,13 +7,14 @@
 
 #include "playback/player_command.h"
 
-// Size of the Open dialog's own file buffer, terminator included.
-constexpr DWORD kOpenFileSize = 260;
+// Size of the Open dialog's own file buffer in wide characters, terminator included.
+constexpr DWORD kOpenFileSize = kPathSize;
 
-// The Open dialog's record, its file buffer, and the folder of the file chosen last.
-extern OPENFILENAMEA ofnMedia;
-extern char szOpenFile[kOpenFileSize];
-extern char szOpenDir[kOpenFileSize];
+// The Open dialog's record, its file buffer, and the folder of the file chosen last, in
+// wide characters as the dialog names them.
+extern OPENFILENAMEW ofnMedia;
+extern wchar_t szOpenFile[kOpenFileSize];
+extern wchar_t szOpenDir[kOpenFileSize];
 
 // Settings dialog (templates 104 and 105): OK and Replay store every setting, Replay
 // also plays; CANCEL changes nothing.
@@ -29,7 +30,8 @@ void PrepareOpenDialog(HWND owner);
 UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs the Open Media File dialog. A chosen file becomes szMediaFile and plays with the
-// pane's settings; a cancel restores all six settings as they were.
+// pane's settings, unless its name cannot be handed to the player (then it is said so,
+// and the current file stays); a cancel restores all six settings as they were.
 void RunOpenDialog();
 
 // About box: OK, Enter, Esc and the close box end it.

@@ -51,26 +51,29 @@ bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow)
     return true;
 }
 
-// Builds szPlayerExe beside the program; false when ffplay.exe is not there (anything
-// under that name counts, a folder too) or its path does not fit.
-static bool FindPlayer()
+// Builds szPlayerExe beside the program. Returns AnsiForm::Whole or AnsiForm::Short when
+// ffplay.exe is there (anything under that name counts, a folder too); TooLong when it
+// is not there or its path does not fit; Lacking when the program's path cannot be
+// handed to the player. `modulePath` receives that path in wide characters.
+static AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
 {
-    // The folder in its short form where the ANSI code page cannot hold its name.
-    wchar_t modulePath[kPathSize];
+    // The path in its short form where the ANSI code page cannot hold its name.
     DWORD length = GetModuleFileNameW(hInst, modulePath, kPathSize);
-    if (length == 0 || length >= kPathSize ||
-        !AnsiPathFromWide(modulePath, szModulePath, sizeof szModulePath))
-        return false;
+    if (length == 0 || length >= kPathSize)
+        return AnsiForm::TooLong;
+    const AnsiForm form = AnsiPathFromWide(modulePath, szModulePath, sizeof szModulePath);
+    if (!FormPasses(form))
+        return form;
     if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath, IsAnsiLeadByte))
-        return false;
+        return AnsiForm::TooLong;
     // Continue after the folder: StartText would empty the buffer.
     TextBuffer path{szPlayerExe, sizeof szPlayerExe, strlen(szPlayerExe), false};
     AppendText(path, "ffplay.exe");
     if (path.overflow) {
         szPlayerExe[0] = '\0';
-        return false;
+        return AnsiForm::TooLong;
     }
-    return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES ? form : AnsiForm::TooLong;
 }
 
 // Plays the current media file if its path is longer than five characters.
@@ -84,9 +87,20 @@ static LRESULT OnCreate(HWND hWnd)
 {
     LoadSettings();
     hWndMain = hWnd;
-    if (!FindPlayer()) {
-        MessageBoxA(hWnd, "Put in ffplay.exe in the duoscope folder", "Can not find ffplay.exe",
-                    MB_OK | MB_ICONWARNING);
+    wchar_t modulePath[kPathSize];
+    const AnsiForm player = FindPlayer(modulePath);
+    if (!FormPasses(player)) {
+        if (player == AnsiForm::Lacking) {
+            // The folder's name is the one to change: the program's own is ASCII.
+            wchar_t *name = modulePath + lstrlenW(modulePath);
+            while (name > modulePath && name[-1] != L'\\')
+                --name;
+            *name = L'\0';
+            WarnNameCannotPass(hWnd, modulePath, IDS_NAME_PROGRAM_FOLDER);
+        } else {
+            MessageBoxA(hWnd, "Put in ffplay.exe in the duoscope folder", "Can not find ffplay.exe",
+                        MB_OK | MB_ICONWARNING);
+        }
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         return 0;
     }
@@ -97,16 +111,20 @@ static LRESULT OnCreate(HWND hWnd)
 
 // Plays the first dropped file, in its short form where the ANSI code page cannot hold
 // its name. A path too long for szMediaFile is not cut (that would name another file):
-// the drop is then ignored, as is a name that has no ANSI form.
+// the drop is then ignored. A name that cannot be handed to the player is said so; the
+// current file stays.
 static void OnDropFiles(HWND hWnd, HDROP drop)
 {
     wchar_t dropped[kPathSize];
     char path[kPathSize];
-    bool fits = DragQueryFileW(drop, 0, nullptr, 0) < kPathSize &&
-                DragQueryFileW(drop, 0, dropped, kPathSize) > 0 &&
-                AnsiPathFromWide(dropped, path, sizeof path);
+    AnsiForm form = AnsiForm::TooLong;
+    if (DragQueryFileW(drop, 0, nullptr, 0) < kPathSize &&
+        DragQueryFileW(drop, 0, dropped, kPathSize) > 0)
+        form = AnsiPathFromWide(dropped, path, sizeof path);
     DragFinish(drop);
-    if (!fits)
+    if (form == AnsiForm::Lacking)
+        WarnNameCannotPass(hWnd, dropped, IDS_NAME_FILE);
+    if (!FormPasses(form))
         return;
     CopyText(szMediaFile, sizeof szMediaFile, path);
     SetForegroundWindow(hWnd);

@@ -1,37 +1,39 @@
 // The program's entry point.
 #include <windows.h>
 
-#include <cstring>
-
 #include "common/app_state.h"
 #include "common/code_page.h"
 #include "common/paths.h"
+#include "common/res_string.h"
 #include "res/resource.h"
 #include "ui/main_window.h"
 
-// Takes the media path from the command line. Where the ANSI code page cannot hold the
-// text after the program's name, the path comes from the wide command line, in its
-// short form where its name needs it; a path that has no ANSI form is not taken.
-static void TakeMediaPath(const char *lpCmdLine)
+// Takes the media path from the wide command line (see CommandLineTail). A relative
+// path is made absolute against the current folder, which the launch script does not
+// share; a fully qualified one keeps every character. The path is kept in its ANSI form,
+// or its short form where its name needs it; a path that has neither is not taken.
+static void TakeMediaPath()
 {
-    const wchar_t *tail = CommandLineTail(GetCommandLineW());
-    if (!CodePageLacksLetter(CP_ACP, tail)) {
-        MediaPathFromCommandLine(szMediaFile, sizeof szMediaFile, lpCmdLine);
+    wchar_t given[kPathSize];
+    if (!MediaPathFromCommandLine(given, kPathSize, CommandLineTail(GetCommandLineW())) ||
+        given[0] == L'\0')
         return;
+    wchar_t full[kPathSize];
+    const wchar_t *path = given;
+    if (!IsFullyQualifiedPath(given)) {
+        DWORD length = GetFullPathNameW(given, kPathSize, full, nullptr);
+        if (length == 0 || length >= kPathSize)
+            return;
+        path = full;
     }
-    size_t length = 0;
-    const wchar_t *start = CommandLinePath(tail, length);
-    wchar_t path[kPathSize];
-    if (length >= kPathSize)
-        return;
-    memcpy(path, start, length * sizeof *path);
-    path[length] = L'\0';
-    AnsiPathFromWide(path, szMediaFile, sizeof szMediaFile);
+    if (AnsiPathFromWide(path, szMediaFile, sizeof szMediaFile) == AnsiForm::Lacking)
+        WarnNameCannotPass(nullptr, path, IDS_NAME_FILE);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
-    TakeMediaPath(lpCmdLine);
+    hInst = hInstance;
+    TakeMediaPath();
     LoadStringA(hInstance, IDS_APP_TITLE, szTitle, sizeof szTitle);
     LoadStringA(hInstance, IDS_WINDOW_CLASS, szWindowClass, sizeof szWindowClass);
     RegisterMainWindowClass(hInstance);

@@ -74,34 +74,54 @@ TEST(MediaPathFromCommandLine, SmallBufferKeepsItsBound)
     EXPECT_STREQ("", dest);
 }
 
-// The wide command line goes through the same two steps as the narrow one: the tail after
-// the program's name, then the path in it.
-TEST(CommandLineTail, SkipsTheProgramNameAsTheRuntimeDoesForNarrowAndWideText)
+// The wide command line goes through the tail after the program's name, then the path
+// in it. Windows' rule ends an unquoted name at a blank whatever its letters (MinGW's
+// narrow start-up code ends it at é, as a signed byte); a relative path is then made
+// absolute, a fully qualified one keeps every character.
+TEST(CommandLineTail, SkipsTheProgramNameByWindowsRuleAndFindsThePath)
 {
     const struct {
-        const char *line, *tail, *path;
+        const wchar_t *line, *path;
+        bool fullyQualified;
     } cases[] = {
-        {"duoscope.exe C:\\a.mp4", "C:\\a.mp4", "C:\\a.mp4"},
-        {"\"C:\\Program Files\\duoscope.exe\"   \"C:\\My Videos\\a.mp4\" x",
-         "\"C:\\My Videos\\a.mp4\" x", "C:\\My Videos\\a.mp4"},
-        {"\"C:\\a b\\d\"x y.mp4", "y.mp4", "y.mp4"}, // the name goes on after its quotes
-        {"C:\\vid\xe9os\\d.exe \t\xe9t\xe9.mp4", "\xe9t\xe9.mp4", "\xe9t\xe9.mp4"},
-        {"duoscope.exe", "", ""},
-        {"\"C:\\d.exe\"", "", ""},
+        {L"duoscope.exe C:\\a.mp4", L"C:\\a.mp4", true},
+        {L"\"C:\\Program Files\\duoscope.exe\"   \"C:\\My Videos\\a.mp4\" x",
+         L"C:\\My Videos\\a.mp4", true},
+        {L"\"C:\\a b\\d\"x y.mp4", L"y.mp4", false}, // the name goes on after its quotes
+        {L"C:\\Vid\u00e9o\\duoscope.exe C:\\clips\\clip.mp4", L"C:\\clips\\clip.mp4", true},
+        {L"C:\\\u6620\u753b\\d.exe \t\u00e9t\u00e9.mp4", L"\u00e9t\u00e9.mp4", false},
+        {L"C:\\Vid\u00e9o\\duoscope.exe", L"", false},
+        {L"\"C:\\d.exe\"", L"", false},
+        {L"d.exe \\\\server\\share\\a.mp4", L"\\\\server\\share\\a.mp4", true},
+        {L"d.exe C:/clips/a.mp4", L"C:/clips/a.mp4", true},
+        {L"d.exe C:a.mp4", L"C:a.mp4", false},
+        {L"d.exe \\clips\\a.mp4", L"\\clips\\a.mp4", false},
+        {L"d.exe ..\\a.mp4", L"..\\a.mp4", false},
     };
     for (const auto &c : cases) {
-        EXPECT_STREQ(c.tail, CommandLineTail(c.line)) << c.line;
-        // The same text in wide characters, byte for letter (ISO 8859-1).
-        std::wstring wide;
-        for (const char *p = c.line; *p; ++p)
-            wide += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-        const wchar_t *tail = CommandLineTail(wide.c_str());
-        EXPECT_EQ(strlen(c.tail), wcslen(tail)) << c.line;
-        size_t length = 0;
-        const wchar_t *path = CommandLinePath(tail, length);
-        EXPECT_EQ(strlen(c.path), length) << c.line;
-        EXPECT_EQ(PathFrom(c.tail),
-                  PathFrom(std::string(c.line + (tail - wide.c_str()) + (path - tail), length)))
-            << c.line;
+        wchar_t path[512];
+        ASSERT_TRUE(MediaPathFromCommandLine(path, 512, CommandLineTail(c.line)));
+        EXPECT_STREQ(c.path, path);
+        EXPECT_EQ(c.fullyQualified, IsFullyQualifiedPath(path)) << c.path;
+    }
+}
+
+// Whether a name reaches the player, and in which form: the name itself where the ANSI
+// code page holds it and it fits, else a short form that serves, else the reason.
+TEST(ChooseAnsiForm, WholeNameFirstThenShortFormElseWhyNot)
+{
+    const struct {
+        bool holdsLetters, wholeFits, shortFits;
+        AnsiForm form;
+    } cases[] = {
+        {true, true, false, AnsiForm::Whole},     {true, true, true, AnsiForm::Whole},
+        {true, false, true, AnsiForm::Short},     {false, false, true, AnsiForm::Short},
+        {false, true, true, AnsiForm::Short},     {true, false, false, AnsiForm::TooLong},
+        {false, false, false, AnsiForm::Lacking}, {false, true, false, AnsiForm::Lacking},
+    };
+    for (const auto &c : cases) {
+        const AnsiForm form = ChooseAnsiForm(c.holdsLetters, c.wholeFits, c.shortFits);
+        EXPECT_EQ(c.form, form) << c.holdsLetters << c.wholeFits << c.shortFits;
+        EXPECT_EQ(c.form == AnsiForm::Whole || c.form == AnsiForm::Short, FormPasses(form));
     }
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -62,9 +63,28 @@ void Cancel(HWND dialog)
 
 std::string FolderShown(HWND dialog)
 {
-    char folder[MAX_PATH] = "";
-    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-    return folder;
+    wchar_t folder[MAX_PATH] = L"";
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    return Narrow(folder);
+}
+
+// Saves a shortcut (.lnk) at `link` that leads to `target`.
+bool CreateShortcut(const std::wstring &link, const std::wstring &target)
+{
+    CoInitialize(nullptr);
+    IShellLinkW *shortcut = nullptr;
+    IPersistFile *file = nullptr;
+    bool saved =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&shortcut))) &&
+        SUCCEEDED(shortcut->SetPath(target.c_str())) &&
+        SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+        SUCCEEDED(file->Save(link.c_str(), TRUE));
+    if (file)
+        file->Release();
+    if (shortcut)
+        shortcut->Release();
+    return saved;
 }
 
 std::string Lower(std::string text)
@@ -79,23 +99,23 @@ bool SameSettings(const PlayerSettingsRecord &a, const PlayerSettingsRecord &b)
 }
 
 // The filter list, both closing NULs included.
-const char kFilter[] =
-    "Media Files\0"
-    "*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
-    "Image Files\0"
-    "*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
-    "Video Files\0"
-    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
-    "All Files (*.*)\0"
-    "*.*;\0";
+const wchar_t kFilter[] =
+    L"Media Files\0"
+    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    L"Image Files\0"
+    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
+    L"Video Files\0"
+    L"*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    L"All Files (*.*)\0"
+    L"*.*;\0";
 
-// The bytes of a filter list up to and including the NUL that ends it.
-std::string FilterBytes(const char *filter)
+// The letters of a filter list up to and including the NUL that ends it.
+std::wstring FilterBytes(const wchar_t *filter)
 {
-    const char *end = filter;
-    while (end[0] != '\0' || end[1] != '\0')
+    const wchar_t *end = filter;
+    while (end[0] != L'\0' || end[1] != L'\0')
         ++end;
-    return std::string(filter, end + 2);
+    return std::wstring(filter, end + 2);
 }
 
 class OpenDialog : public ::testing::Test {
@@ -106,7 +126,7 @@ class OpenDialog : public ::testing::Test {
         ASSERT_NE(nullptr, main_);
         PlayerSettings = PlayerSettingsRecord{};
         szMediaFile[0] = '\0';
-        szOpenDir[0] = '\0';
+        szOpenDir[0] = L'\0';
         ofnMedia.nFilterIndex = 0;
         hWndPlayer = nullptr;
         ClearStandinLog();
@@ -147,15 +167,15 @@ class OpenDialog : public ::testing::Test {
 TEST_F(OpenDialog, RecordHoldsTheFixedAndPerOpenFields)
 {
     // Filled while the main window was created.
-    EXPECT_EQ(static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A), ofnMedia.lStructSize);
+    EXPECT_EQ(static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400W), ofnMedia.lStructSize);
     EXPECT_EQ(main_, ofnMedia.hwndOwner);
     EXPECT_EQ(hInst, ofnMedia.hInstance);
     EXPECT_EQ(szOpenFile, ofnMedia.lpstrFile);
-    EXPECT_EQ(260u, ofnMedia.nMaxFile);
+    EXPECT_EQ(512u, ofnMedia.nMaxFile);
     EXPECT_EQ(szOpenDir, ofnMedia.lpstrInitialDir);
-    EXPECT_STREQ("mp4", ofnMedia.lpstrDefExt);
+    EXPECT_STREQ(L"mp4", ofnMedia.lpstrDefExt);
 
-    strcpy(szOpenDir, folder_.c_str());
+    wcscpy(szOpenDir, Wide(folder_).c_str());
     std::vector<std::string> filters;
     LRESULT filterShown = -2;
     std::string folder;
@@ -184,13 +204,13 @@ TEST_F(OpenDialog, RecordHoldsTheFixedAndPerOpenFields)
     EXPECT_TRUE(paneBelow) << "the pane's controls lie below the standard controls";
 
     EXPECT_EQ(FilterBytes(kFilter), FilterBytes(ofnMedia.lpstrFilter));
-    EXPECT_STREQ(kTitle, ofnMedia.lpstrTitle);
+    EXPECT_EQ(Wide(kTitle), ofnMedia.lpstrTitle);
     // The dialog adds OFN_PATHMUSTEXIST, which OFN_FILEMUSTEXIST implies.
     EXPECT_EQ(static_cast<DWORD>(OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE |
                                  OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING),
               ofnMedia.Flags & ~static_cast<DWORD>(OFN_PATHMUSTEXIST));
     EXPECT_EQ(reinterpret_cast<LPOFNHOOKPROC>(OpenHookProc), ofnMedia.lpfnHook);
-    EXPECT_STREQ("OPNOPTIONS", ofnMedia.lpTemplateName);
+    EXPECT_STREQ(L"OPNOPTIONS", ofnMedia.lpTemplateName);
     EXPECT_EQ(nullptr, ofnMedia.lpstrCustomFilter);
     EXPECT_EQ(0u, ofnMedia.nMaxCustFilter);
     EXPECT_EQ(nullptr, ofnMedia.lpstrFileTitle);
@@ -260,7 +280,7 @@ TEST_F(OpenDialog, PaneShowsTheSettingsAndChangesThemAtOnce)
     // Cancel puts all six back and does nothing else.
     EXPECT_TRUE(SameSettings(before, PlayerSettings));
     EXPECT_STREQ("", szMediaFile);
-    EXPECT_STREQ("", szOpenDir);
+    EXPECT_STREQ(L"", szOpenDir);
     EXPECT_TRUE(StandinStarts().empty());
 }
 
@@ -268,7 +288,7 @@ TEST_F(OpenDialog, CancelLeavesMediaFileFolderAndWindowAlone)
 {
     const std::string media = folder_ + "clip.mp4";
     strcpy(szMediaFile, media.c_str());
-    strcpy(szOpenDir, "C:\\windows\\");
+    wcscpy(szOpenDir, L"C:\\windows\\");
     PlayerSettings = {0, 0, 1, 2, 1, 0};
     std::string nameShown;
     RunOpen([&](HWND dialog) {
@@ -288,14 +308,14 @@ TEST_F(OpenDialog, CancelLeavesMediaFileFolderAndWindowAlone)
     EXPECT_EQ("clip.mp4", nameShown) << "the dialog starts with the current media file";
     EXPECT_TRUE(SameSettings((PlayerSettingsRecord{0, 0, 1, 2, 1, 0}), PlayerSettings));
     EXPECT_EQ(media, szMediaFile);
-    EXPECT_STREQ("C:\\windows\\", szOpenDir);
+    EXPECT_STREQ(L"C:\\windows\\", szOpenDir);
     EXPECT_FALSE(AnyPartInvalid(main_)) << "no repaint after a cancel";
     EXPECT_TRUE(StandinStarts().empty());
 }
 
 TEST_F(OpenDialog, ConfirmedFilePlaysWithThePaneSettingsAndBecomesTheStart)
 {
-    strcpy(szOpenDir, folder_.c_str());
+    wcscpy(szOpenDir, Wide(folder_).c_str());
     PlayerSettings = {0, 0, 0, 0, 2, 0};
     RunOpen([&](HWND dialog) {
         HWND pane = FindPane(dialog);
@@ -310,7 +330,7 @@ TEST_F(OpenDialog, ConfirmedFilePlaysWithThePaneSettingsAndBecomesTheStart)
     });
     const std::string media = folder_ + "clip.mp4";
     EXPECT_EQ(Lower(media), Lower(szMediaFile));
-    EXPECT_EQ(Lower(folder_), Lower(szOpenDir));
+    EXPECT_EQ(Lower(folder_), Lower(Narrow(szOpenDir)));
     EXPECT_TRUE(SameSettings((PlayerSettingsRecord{1, 0, 0, 17, 2, 0}), PlayerSettings))
         << "the pane's changes stay; the Open dialog never changes the decoder";
     EXPECT_TRUE(WholeClientInvalid(main_));
@@ -334,13 +354,17 @@ TEST_F(OpenDialog, ConfirmedFilePlaysWithThePaneSettingsAndBecomesTheStart)
     EXPECT_EQ(Lower(folder_.substr(0, folder_.size() - 1)), Lower(folder));
 }
 
-// The dialog itself returns '?' for each letter that the ANSI code page lacks; the file
-// chosen under a name that no ANSI code page holds whole plays in its short form.
-TEST_F(OpenDialog, NameBeyondTheAnsiCodePagePlaysInItsShortForm)
+// The chosen name comes as the dialog returns it, in wide characters: a name that no
+// ANSI code page holds whole plays in its short form (1252), and one that is longer than
+// MAX_PATH bytes in the ANSI code page (932: two bytes a letter) plays too.
+TEST_F(OpenDialog, LongNameBeyondTheAnsiCodePagePlays)
 {
-    strcpy(szOpenDir, folder_.c_str());
-    const std::wstring name = L"\u6620\u753b \u00e9t\u00e9.mp4";
-    ASSERT_TRUE(CreateEmptyFile(Wide(folder_) + name));
+    const std::wstring letters(70, L'\u6620');
+    const std::wstring folder = Wide(folder_) + letters + L"\\";
+    const std::wstring name = letters + L" \u00e9t\u00e9.mp4";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CreateEmptyFile(folder + name));
+    wcscpy(szOpenDir, folder.c_str());
     RunOpen([&](HWND dialog) {
         if (FindPane(dialog) == nullptr)
             return false;
@@ -348,11 +372,37 @@ TEST_F(OpenDialog, NameBeyondTheAnsiCodePagePlaysInItsShortForm)
         PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         return true;
     });
-    EXPECT_EQ(Wide(folder_) + name, LongPath(Wide(szMediaFile))) << szMediaFile;
-    EXPECT_EQ(Lower(folder_), Lower(Narrow(LongPath(Wide(szOpenDir))))) << szOpenDir;
+    EXPECT_EQ(folder + name, LongPath(Wide(szMediaFile))) << szMediaFile;
+    EXPECT_EQ(folder, szOpenDir);
     ASSERT_TRUE(WaitForStandinStarts(1));
-    EXPECT_EQ(Wide(folder_) + name, LongPath(Arguments(StandinStarts()[0].commandLine).back()));
-    DeleteFileW((Wide(folder_) + name).c_str());
+    EXPECT_EQ(folder + name, LongPath(Arguments(StandinStarts()[0].commandLine).back()));
+    // (The dialog made the chosen file's folder the current one.)
+    SetCurrentDirectoryA(ProgramFolder().c_str());
+    DeleteFileW((folder + name).c_str());
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+}
+
+// A shortcut chosen under "All Files" plays what the dialog returns for it: its target
+// on Windows; Wine's dialog returns the shortcut itself.
+TEST_F(OpenDialog, ShortcutPlaysWhatTheDialogReturns)
+{
+    wcscpy(szOpenDir, Wide(folder_).c_str());
+    const std::wstring link = Wide(folder_) + L"\u6620\u753b \u00e9t\u00e9.lnk";
+    ASSERT_TRUE(CreateShortcut(link, Wide(folder_ + "clip.mp4")));
+    RunOpen([&](HWND dialog) {
+        if (FindPane(dialog) == nullptr)
+            return false;
+        ChooseFilter(dialog, 3);
+        SetWindowTextW(FileNameField(dialog), link.c_str() + Wide(folder_).size());
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        return true;
+    });
+    const std::wstring returned = szOpenFile;
+    EXPECT_TRUE(returned == link || returned == Wide(folder_ + "clip.mp4")) << szMediaFile;
+    EXPECT_EQ(returned, LongPath(Wide(szMediaFile))) << szMediaFile;
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    EXPECT_EQ(returned, LongPath(Arguments(StandinStarts()[0].commandLine).back()));
+    DeleteFileW(link.c_str());
 }
 
 // A name that leads to no file is refused with a message box of the dialog's own, and
@@ -362,7 +412,7 @@ TEST_F(OpenDialog, NameBeyondTheAnsiCodePagePlaysInItsShortForm)
 // (Windows appends the default extension "mp4" first).
 TEST_F(OpenDialog, NameOfNoFileIsRefusedAndTheDialogStaysOpen)
 {
-    strcpy(szOpenDir, folder_.c_str());
+    wcscpy(szOpenDir, Wide(folder_).c_str());
     PlayerSettings = {0, 0, 3, 3, 0, 0};
     int stage = 0;
     std::string message;
@@ -411,7 +461,7 @@ TEST_F(OpenDialog, NameOfNoFileIsRefusedAndTheDialogStaysOpen)
 
 TEST_F(OpenDialog, NextOpenOffersTheFilterUsedLast)
 {
-    strcpy(szOpenDir, folder_.c_str());
+    wcscpy(szOpenDir, Wide(folder_).c_str());
     RunOpen([&](HWND dialog) {
         ChooseFilter(dialog, 2);
         ConfirmName(dialog, "clip.mp4");

@@ -92,8 +92,9 @@ class Program : public ::testing::Test {
         DeleteSettingsKey();
     }
 
-    // Starts the copy of the program with `tail` after its quoted name.
-    void Start(Player player, const std::string &tail)
+    // Starts the copy of the program with `tail` after its quoted name, in the current
+    // folder `current` (the temporary folder when empty).
+    void Start(Player player, const std::string &tail, const std::string &current = "")
     {
         const std::string beside = folder + "ffplay.exe";
         if (player == Player::StandIn) {
@@ -106,7 +107,7 @@ class Program : public ::testing::Test {
         startup.cb = sizeof startup;
         // The current folder is another one: the player is looked for beside the program.
         ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   temp.c_str(), &startup, &process));
+                                   (current.empty() ? temp : current).c_str(), &startup, &process));
         CloseHandle(process.hThread);
     }
 
@@ -205,23 +206,29 @@ TEST_F(Program, QuotedPathWithBlanksReachesThePlayerAsOneArgument)
     EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
 }
 
-TEST_F(Program, CommandLineOfSixCharactersPlaysAtStart)
+// The launch script runs in the temporary folder: a relative path is made absolute
+// against the program's current folder first.
+TEST_F(Program, RelativePathPlaysTheFileOfTheCurrentFolder)
 {
-    Start(Player::StandIn, "ab.mp4");
+    const std::string clips = folder + "clips\\";
+    ASSERT_TRUE(CreateDirectoryA(clips.c_str(), nullptr));
+    ASSERT_TRUE(CreateEmptyFile(Wide(clips + "a.mp4")));
+    Start(Player::StandIn, "a.mp4", clips);
     HWND window = WaitForMainWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_EQ(1u, CommandInterpretersOf(process.dwProcessId).size());
     ASSERT_TRUE(WaitForStandinStarts(1));
     const StandinStart start = StandinStarts()[0];
-    EXPECT_EQ(L"ab.mp4", Arguments(start.commandLine).back()) << start.commandLine;
+    EXPECT_EQ(Wide(clips + "a.mp4"), Arguments(start.commandLine).back()) << start.commandLine;
     EXPECT_EQ(0u, CloseAndWait(window));
     const DWORD player = start.processId;
     EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
+    DeleteFileA((clips + "a.mp4").c_str());
+    RemoveDirectoryA(clips.c_str());
 }
 
 TEST_F(Program, ShortOrOverlongCommandLinePlaysNothing)
 {
-    for (const std::string &tail : {std::string("a.mp4"), "C:\\" + std::string(600, 'a')}) {
+    for (const std::string &tail : {std::string("C:\\ab"), "C:\\" + std::string(600, 'a')}) {
         SCOPED_TRACE(tail.size());
         Start(Player::StandIn, tail);
         HWND window = WaitForMainWindow();
@@ -238,34 +245,53 @@ TEST_F(Program, ShortOrOverlongCommandLinePlaysNothing)
 
 // The program unzipped into a folder with an accented name finds its player there, and a
 // name on its command line that no ANSI code page holds whole (1252 lacks 映画, 932 lacks
-// é) plays: each reaches the player as a path that names its file.
+// é) plays: each reaches the player as a path that names its file. Typed at a prompt,
+// the program's path comes unquoted: its accented letter does not end it, and without a
+// file nothing plays.
 TEST_F(Program, AccentedFolderAndNameBeyondTheAnsiCodePagePlay)
 {
     const std::wstring dir =
-        Wide(temp) + L"vid\u00e9os " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        Wide(temp) + L"vid\u00e9os-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     const std::wstring media = dir + L"\u6620\u753b \u00e9t\u00e9 3D.mp4";
     ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
     for (const char *name : {"duoscope.exe", "ffplay.exe"})
         ASSERT_TRUE(
             CopyFileW(Wide(ProgramFolder() + name).c_str(), (dir + Wide(name)).c_str(), FALSE));
     ASSERT_TRUE(CreateEmptyFile(media));
-    std::wstring line = L"\"" + dir + L"duoscope.exe\" \"" + media + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               Wide(temp).c_str(), &startup, &process));
-    CloseHandle(process.hThread);
-    HWND window = WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(WaitForStandinStarts(1));
-    const std::vector<std::wstring> arguments = Arguments(StandinStarts()[0].commandLine);
-    ASSERT_GE(arguments.size(), 2u);
-    EXPECT_EQ(dir + L"ffplay.exe", LongPath(arguments.front()));
-    EXPECT_EQ(media, LongPath(arguments.back())) << StandinStarts()[0].commandLine;
-    EXPECT_EQ(0u, CloseAndWait(window));
-    EndPlayerProcesses();
+    ASSERT_TRUE(CreateEmptyFile(dir + L"clip.mp4"));
+    const std::wstring lines[][2] = {
+        {L"\"" + dir + L"duoscope.exe\" \"" + media + L"\"", media},
+        {dir + L"duoscope.exe " + dir + L"clip.mp4", dir + L"clip.mp4"},
+        {dir + L"duoscope.exe", L""},
+    };
+    for (const auto &line : lines) {
+        SCOPED_TRACE(Narrow(line[0], CP_UTF8));
+        ClearStandinLog();
+        std::wstring commandLine = line[0];
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   Wide(temp).c_str(), &startup, &process));
+        CloseHandle(process.hThread);
+        HWND window = WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        if (line[1].empty()) {
+            EXPECT_TRUE(CommandInterpretersOf(process.dwProcessId).empty());
+        } else {
+            ASSERT_TRUE(WaitForStandinStarts(1));
+            const std::vector<std::wstring> arguments = Arguments(StandinStarts()[0].commandLine);
+            ASSERT_GE(arguments.size(), 2u);
+            EXPECT_EQ(dir + L"ffplay.exe", LongPath(arguments.front()));
+            EXPECT_EQ(line[1], LongPath(arguments.back())) << StandinStarts()[0].commandLine;
+        }
+        EXPECT_EQ(0u, CloseAndWait(window));
+        EndPlayerProcesses();
+        EXPECT_TRUE(StandinStarts().size() == (line[1].empty() ? 0u : 1u));
+        CloseHandle(process.hProcess);
+        process = {};
+    }
     for (const wchar_t *name :
-         {L"duoscope.exe", L"ffplay.exe", L"\u6620\u753b \u00e9t\u00e9 3D.mp4"})
+         {L"duoscope.exe", L"ffplay.exe", L"clip.mp4", L"\u6620\u753b \u00e9t\u00e9 3D.mp4"})
         DeleteFileW((dir + name).c_str());
     RemoveDirectoryW(dir.c_str());
 }
