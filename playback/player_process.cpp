@@ -8,6 +8,7 @@
 #include "common/res_string.h"
 #include "res/resource.h"
 #include "playback/console_text.h"
+#include "settings/name_layout.h"
 
 HWND hWndPlayer;
 char szTempDir[kTempDirSize];
@@ -93,6 +94,13 @@ void PlayMedia()
 
     RECT client = {0, 0, 0, 0};
     GetClientRect(hWndMain, &client);
+    // Auto takes the input layout from the file's name, and the command is composed from
+    // it as from a stored one; the status text then names the layout taken.
+    PlayerSettingsRecord settings = PlayerSettings;
+    if (settings.nStin == kAutoInputLayout) {
+        settings.nStin = LayoutFromFileName(szMediaFile, IsAnsiLeadByte).index;
+        InvalidateRect(hWndMain, nullptr, TRUE);
+    }
     // The script is read in the console's code page: each path in a form that it holds.
     char playerExe[kPathSize];
     char mediaFile[kPathSize];
@@ -101,7 +109,7 @@ void PlayMedia()
     char consoleScript[kScriptTextSize];
     if (!ConsolePath(szPlayerExe, playerExe, sizeof playerExe) ||
         !ConsolePath(szMediaFile, mediaFile, sizeof mediaFile) ||
-        !BuildPlayerCommand(PlayerSettings, playerExe, mediaFile, client.right, client.bottom,
+        !BuildPlayerCommand(settings, playerExe, mediaFile, client.right, client.bottom,
                             LoadResString, command, sizeof command) ||
         !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
         !ToConsoleText(script, consoleScript, sizeof consoleScript))

@@ -14,7 +14,7 @@ unsigned InputTextId(int index)
 
 unsigned InputCodeId(int index)
 {
-    return EntryId(IDS_INPUT_CODE_FIRST, index, kInputFormatCount);
+    return EntryId(IDS_INPUT_CODE_FIRST, index, kAutoInputLayout);
 }
 
 unsigned OutputTextId(int index)

@@ -3,11 +3,14 @@
 #ifndef DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
 #define DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
 
-constexpr int kInputFormatCount = 14;
+// The input list ends with "Auto (from the file name)", which takes the layout from the
+// media file's name at each launch (see settings/name_layout.h) and has no filter code.
+constexpr int kInputFormatCount = 15;
+constexpr int kAutoInputLayout = 14;
 constexpr int kOutputFormatCount = 33;
 
 // String numbers of an entry. An index outside its list names entry 0, so a
-// hand-edited setting still shows and sends a real layout.
+// hand-edited setting still shows and sends a real layout; so does Auto's filter code.
 unsigned InputTextId(int index);
 unsigned InputCodeId(int index);
 unsigned OutputTextId(int index);

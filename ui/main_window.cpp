@@ -142,7 +142,8 @@ static void OnPaint(HWND hWnd)
 {
     size_t length =
         ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, LoadResString, szStatusText, sizeof szStatusText);
+                          PlayerSettings.nStout, szMediaFile, IsAnsiLeadByte, LoadResString,
+                          szStatusText, sizeof szStatusText);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;

@@ -1,10 +1,31 @@
 #include "ui/status_text.h"
 
+#include <cstring>
+
 #include "common/text.h"
 #include "res/resource.h"
+#include "settings/name_layout.h"
 
-size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLookup lookup, char *out,
-                         size_t outSize)
+// The layout that Auto takes from the file's name, and the tag that decided it.
+static void AppendLayoutFromName(TextBuffer &text, const char *mediaFile, LeadByteTest isLeadByte,
+                                 StringLookup lookup)
+{
+    const NameLayout layout = LayoutFromFileName(mediaFile, isLeadByte);
+    AppendText(text, lookup(InputTextId(layout.index)));
+    char tag[kLongestNameTag + 1];
+    if (layout.tag == nullptr || layout.tagLength >= sizeof tag) {
+        AppendText(text, lookup(IDS_AUTO_NO_TAG));
+        return;
+    }
+    memcpy(tag, layout.tag, layout.tagLength);
+    tag[layout.tagLength] = '\0';
+    AppendText(text, lookup(IDS_AUTO_TAG_BEFORE));
+    AppendText(text, tag);
+    AppendText(text, lookup(IDS_AUTO_TAG_AFTER));
+}
+
+size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const char *mediaFile,
+                         LeadByteTest isLeadByte, StringLookup lookup, char *out, size_t outSize)
 {
     TextBuffer text = StartText(out, outSize);
     AppendText(text, "\n");
@@ -15,7 +36,10 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, StringLooku
         AppendText(text, "Play Original Video\n");
     } else {
         AppendText(text, "Input ---> ");
-        AppendText(text, lookup(InputTextId(nStin)));
+        if (nStin == kAutoInputLayout && mediaFile[0] != '\0')
+            AppendLayoutFromName(text, mediaFile, isLeadByte, lookup);
+        else
+            AppendText(text, lookup(InputTextId(nStin)));
         AppendText(text, "\n");
         AppendText(text, "Output ---> ");
         AppendText(text, lookup(OutputTextId(nStout)));

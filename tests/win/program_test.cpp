@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
+#include "common/res_string.h"
 #include "registry_fixture.h"
 #include "support.h"
+#include "ui/status_text.h"
 
 namespace {
 
@@ -57,6 +60,35 @@ std::vector<DWORD> CommandInterpretersOf(DWORD parentId)
             ids.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return ids;
+}
+
+// The dark pixels of a width x height area, top row first: what the screen shows at
+// `origin`, or `text` drawn centred on the window colour, as the main window draws it.
+std::vector<bool> DarkPixels(int width, int height, POINT origin, const char *text = nullptr)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT area = {0, 0, width, height};
+    if (text) {
+        FillRect(memory, &area, GetSysColorBrush(COLOR_WINDOW));
+        DrawTextA(memory, text, -1, &area, DT_CENTER);
+    } else {
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    }
+    GdiFlush();
+    std::vector<bool> dark;
+    for (const DWORD *p = static_cast<const DWORD *>(bits), *end = p + width * height; p < end; ++p)
+        dark.push_back(((*p >> 16) & 0xFF) + ((*p >> 8) & 0xFF) + (*p & 0xFF) < 3 * 128);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return dark;
 }
 
 class Program : public ::testing::Test {
@@ -294,4 +326,37 @@ TEST_F(Program, AccentedFolderAndNameBeyondTheAnsiCodePagePlay)
          {L"duoscope.exe", L"ffplay.exe", L"clip.mp4", L"\u6620\u753b \u00e9t\u00e9 3D.mp4"})
         DeleteFileW((dir + name).c_str());
     RemoveDirectoryW(dir.c_str());
+}
+
+// With Auto stored, the input layout comes from the name on the command line, and the
+// status text, as the screen shows it, names the tag that decided it.
+TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
+{
+    PutText("nStin", std::to_string(kAutoInputLayout));
+    PutText("nStout", "17");
+    const char name[] = "x.3D.HSBS.mp4";
+    Start(Player::StandIn, name);
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const std::string command = StandinStarts()[0].commandLine;
+    EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
+
+    char named[kStatusTextSize], untagged[kStatusTextSize];
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, name, IsAnsiLeadByte, LoadResString, named,
+                      sizeof named);
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, "x.3D.mp4", IsAnsiLeadByte, LoadResString,
+                      untagged, sizeof untagged);
+    EXPECT_NE(nullptr, strstr(named, "HSBS")) << named;
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    const std::vector<bool> expected = DarkPixels(client.right, client.bottom, origin, named);
+    EXPECT_NE(expected, DarkPixels(client.right, client.bottom, origin, untagged));
+    EXPECT_TRUE(WaitFor(
+        [&] { return DarkPixels(client.right, client.bottom, origin) == expected; }));
+    SaveWindowScreenshot(window, "main-window-auto");
+    EXPECT_EQ(0u, CloseAndWait(window));
+    EXPECT_EQ(std::to_string(kAutoInputLayout), StoredSettings()[2]);
 }
