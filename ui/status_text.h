@@ -7,7 +7,8 @@
 #include "common/paths.h"
 #include "settings/format_catalogue.h"
 
-// Size of the status text buffer; the longest text has 559 characters.
+// Size of the status text buffer; the longest text has 559 characters for a stored
+// layout and 582 with Auto ("Half A/B (left eye above)", by the tag "half-tab").
 constexpr size_t kStatusTextSize = 5000;
 
 // Composes the status text for the given settings into `out`: the title line, the mode,
