@@ -24,23 +24,23 @@ struct Tag {
 // Whole words anywhere in the name. A bare "sbs" or "tab" is half width or height, as
 // files so named almost always are; "ou" and "fou" alone are common French words.
 constexpr Tag kWordTags[] = {
-    {"hsbs", kHalfSbsParallel},  {"h-sbs", kHalfSbsParallel},   {"half-sbs", kHalfSbsParallel},
+    {"hsbs", kHalfSbsParallel},    {"h-sbs", kHalfSbsParallel}, {"half-sbs", kHalfSbsParallel},
     {"halfsbs", kHalfSbsParallel}, {"sbs", kHalfSbsParallel},   {"fsbs", kSbsParallel},
-    {"f-sbs", kSbsParallel},     {"full-sbs", kSbsParallel},    {"fullsbs", kSbsParallel},
-    {"hou", kHalfAboveLeft},     {"h-ou", kHalfAboveLeft},      {"half-ou", kHalfAboveLeft},
-    {"halfou", kHalfAboveLeft},  {"htab", kHalfAboveLeft},      {"h-tab", kHalfAboveLeft},
-    {"half-tab", kHalfAboveLeft}, {"halftab", kHalfAboveLeft},  {"tab", kHalfAboveLeft},
-    {"f-ou", kAboveLeft},        {"full-ou", kAboveLeft},       {"fullou", kAboveLeft},
-    {"ftab", kAboveLeft},        {"f-tab", kAboveLeft},         {"full-tab", kAboveLeft},
+    {"f-sbs", kSbsParallel},       {"full-sbs", kSbsParallel},  {"fullsbs", kSbsParallel},
+    {"hou", kHalfAboveLeft},       {"h-ou", kHalfAboveLeft},    {"half-ou", kHalfAboveLeft},
+    {"halfou", kHalfAboveLeft},    {"htab", kHalfAboveLeft},    {"h-tab", kHalfAboveLeft},
+    {"half-tab", kHalfAboveLeft},  {"halftab", kHalfAboveLeft}, {"tab", kHalfAboveLeft},
+    {"f-ou", kAboveLeft},          {"full-ou", kAboveLeft},     {"fullou", kAboveLeft},
+    {"ftab", kAboveLeft},          {"f-tab", kAboveLeft},       {"full-tab", kAboveLeft},
     {"fulltab", kAboveLeft},
 };
 
 // The last word before the extension, after a '-'.
 constexpr Tag kSuffixes[] = {
-    {"lr", kSbsParallel},      {"rl", kSbsCross},         {"lrh", kHalfSbsParallel},
-    {"lrq", kHalfSbsParallel}, {"rlh", kHalfSbsCross},    {"rlq", kHalfSbsCross},
-    {"tb", kAboveLeft},        {"ab", kAboveLeft},        {"bt", kAboveRight},
-    {"ba", kAboveRight},       {"tbh", kHalfAboveLeft},   {"abq", kHalfAboveLeft},
+    {"lr", kSbsParallel},      {"rl", kSbsCross},        {"lrh", kHalfSbsParallel},
+    {"lrq", kHalfSbsParallel}, {"rlh", kHalfSbsCross},   {"rlq", kHalfSbsCross},
+    {"tb", kAboveLeft},        {"ab", kAboveLeft},       {"bt", kAboveRight},
+    {"ba", kAboveRight},       {"tbh", kHalfAboveLeft},  {"abq", kHalfAboveLeft},
     {"bth", kHalfAboveRight},  {"baq", kHalfAboveRight},
 };
 
@@ -96,8 +96,7 @@ const Tag *WordTag(Word before, Word word, Word &tagText)
             const size_t length = strlen(tag.text);
             if (twoWords && join && joined) {
                 const size_t first = static_cast<size_t>(join - tag.text);
-                if (WordIs(before, tag.text, first) &&
-                    WordIs(word, join + 1, length - first - 1)) {
+                if (WordIs(before, tag.text, first) && WordIs(word, join + 1, length - first - 1)) {
                     tagText = {before.start, before.length + 1 + word.length};
                     return &tag;
                 }

@@ -140,10 +140,9 @@ static void OnClose(HWND hWnd)
 
 static void OnPaint(HWND hWnd)
 {
-    size_t length =
-        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, szMediaFile, IsAnsiLeadByte, LoadResString,
-                          szStatusText, sizeof szStatusText);
+    size_t length = ComposeStatusText(
+        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
+        szMediaFile, IsAnsiLeadByte, LoadResString, szStatusText, sizeof szStatusText);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;

@@ -201,8 +201,7 @@ TEST(LayoutFromFileName, SuffixThenLastWordTagThenExtension)
                 continue;
             const NameLayout layout = LayoutFromFileName(c.path, isLead);
             EXPECT_EQ(c.index, layout.index) << c.path;
-            EXPECT_EQ(c.tag, layout.tag ? std::string(layout.tag, layout.tagLength) : "")
-                << c.path;
+            EXPECT_EQ(c.tag, layout.tag ? std::string(layout.tag, layout.tagLength) : "") << c.path;
             EXPECT_LE(layout.tagLength, kLongestNameTag);
         }
     }

@@ -354,8 +354,8 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     ClientToScreen(window, &origin);
     const std::vector<bool> expected = DarkPixels(client.right, client.bottom, origin, named);
     EXPECT_NE(expected, DarkPixels(client.right, client.bottom, origin, untagged));
-    EXPECT_TRUE(WaitFor(
-        [&] { return DarkPixels(client.right, client.bottom, origin) == expected; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return DarkPixels(client.right, client.bottom, origin) == expected; }));
     SaveWindowScreenshot(window, "main-window-auto");
     EXPECT_EQ(0u, CloseAndWait(window));
     EXPECT_EQ(std::to_string(kAutoInputLayout), StoredSettings()[2]);
