@@ -62,31 +62,35 @@ std::vector<DWORD> CommandInterpretersOf(DWORD parentId)
     return ids;
 }
 
-// The dark pixels of a width x height area, top row first: what the screen shows at
-// `origin`, or `text` drawn centred on the window colour, as the main window draws it.
-std::vector<bool> DarkPixels(int width, int height, POINT origin, const char *text = nullptr)
+// The dark pixels of the window's client area, top row first: what the screen shows, or
+// `text` drawn centred on the window colour, as the main window draws its status text.
+std::vector<bool> DarkPixels(HWND window, const char *text = nullptr)
 {
+    RECT area;
+    GetClientRect(window, &area);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void *bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT area = {0, 0, width, height};
+    SelectObject(memory, bitmap);
     if (text) {
         FillRect(memory, &area, GetSysColorBrush(COLOR_WINDOW));
         DrawTextA(memory, text, -1, &area, DT_CENTER);
     } else {
-        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        BitBlt(memory, 0, 0, area.right, area.bottom, screen, origin.x, origin.y, SRCCOPY);
     }
     GdiFlush();
     std::vector<bool> dark;
-    for (const DWORD *p = static_cast<const DWORD *>(bits), *end = p + width * height; p < end; ++p)
+    const DWORD *p = static_cast<const DWORD *>(bits);
+    for (const DWORD *end = p + area.right * area.bottom; p < end; ++p)
         dark.push_back(((*p >> 16) & 0xFF) + ((*p >> 8) & 0xFF) + (*p & 0xFF) < 3 * 128);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
+    DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);
     return dark;
 }
@@ -342,20 +346,17 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     const std::string command = StandinStarts()[0].commandLine;
     EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
 
-    char named[kStatusTextSize], untagged[kStatusTextSize];
-    ComposeStatusText(0, 0, kAutoInputLayout, 17, name, IsAnsiLeadByte, LoadResString, named,
-                      sizeof named);
-    ComposeStatusText(0, 0, kAutoInputLayout, 17, "x.3D.mp4", IsAnsiLeadByte, LoadResString,
-                      untagged, sizeof untagged);
-    EXPECT_NE(nullptr, strstr(named, "HSBS")) << named;
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    const std::vector<bool> expected = DarkPixels(client.right, client.bottom, origin, named);
-    EXPECT_NE(expected, DarkPixels(client.right, client.bottom, origin, untagged));
-    EXPECT_TRUE(
-        WaitFor([&] { return DarkPixels(client.right, client.bottom, origin) == expected; }));
+    auto status = [](const char *media) {
+        char text[kStatusTextSize];
+        ComposeStatusText(0, 0, kAutoInputLayout, 17, media, IsAnsiLeadByte, LoadResString, text,
+                          sizeof text);
+        return std::string(text);
+    };
+    const std::string named = status(name);
+    EXPECT_NE(std::string::npos, named.find("HSBS")) << named;
+    const std::vector<bool> expected = DarkPixels(window, named.c_str());
+    EXPECT_NE(expected, DarkPixels(window, status("x.3D.mp4").c_str()));
+    EXPECT_TRUE(WaitFor([&] { return DarkPixels(window) == expected; }));
     SaveWindowScreenshot(window, "main-window-auto");
     EXPECT_EQ(0u, CloseAndWait(window));
     EXPECT_EQ(std::to_string(kAutoInputLayout), StoredSettings()[2]);
