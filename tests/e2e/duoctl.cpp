@@ -23,7 +23,8 @@
 //   duoctl foreground               prints the foreground window
 //   duoctl running PID...           prints the pids that still run
 //   duoctl end PID...               terminates these processes and all their descendants
-//   duoctl script                   prints the launch script's bytes in hex, or "missing"
+//   duoctl script                   prints the launch script as the command interpreter
+//                                   reads it (console code page), as UTF-8 in hex, or "missing"
 //
 // Waits are bounded polls of 20 ms; the default limit is 10 s.
 #include <windows.h>
@@ -204,12 +205,19 @@ static int PrintScript()
         printf("missing\n");
         return 0;
     }
-    unsigned char bytes[4096];
+    char bytes[4096];
     DWORD read = 0;
     ReadFile(file, bytes, sizeof bytes, &read, nullptr);
     CloseHandle(file);
-    for (DWORD i = 0; i < read; ++i)
-        printf("%02x", bytes[i]);
+    // The command interpreter reads the script in the console's code page: its text so
+    // read, in UTF-8 like the scripts' own texts.
+    wchar_t wide[4096];
+    int letters = MultiByteToWideChar(CP_OEMCP, 0, bytes, static_cast<int>(read), wide, 4096);
+    unsigned char utf8[16384];
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, letters, reinterpret_cast<char *>(utf8),
+                                   sizeof utf8, nullptr, nullptr);
+    for (int i = 0; i < size; ++i)
+        printf("%02x", utf8[i]);
     printf("\n");
     return 0;
 }
@@ -322,14 +330,29 @@ static int Run(int argc, char **argv)
     return 2;
 }
 
-int main(int argc, char **argv)
+int main()
 {
+    // The arguments in UTF-8 from the wide command line: the narrow one holds them in the
+    // ANSI code page, which lacks letters that paths may have.
+    int argc = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> texts;
+    for (int i = 0; i < argc; ++i) {
+        char utf8[4096];
+        int size =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8, sizeof utf8, nullptr, nullptr);
+        texts.push_back(size > 0 ? utf8 : "");
+    }
+    LocalFree(wide);
+    std::vector<char *> argv;
+    for (std::string &text : texts)
+        argv.push_back(&text[0]);
     if (argc < 2) {
         fprintf(stderr, "usage: duoctl ACTION [ARGS...]\n");
         return 2;
     }
     _setmode(_fileno(stdout), _O_BINARY);
-    int result = Run(argc, argv);
+    int result = Run(argc, argv.data());
     fflush(stdout);
     return result;
 }

@@ -54,7 +54,7 @@ player_line() {
   printf '"%s" %s %s %s -x %s -y %s "%s"' "$player" "$1" "$2" "$3" "${4% *}" "${4#* }" "$5"
 }
 
-# The launch script's bytes in hex, or "missing".
+# The launch script as the command interpreter reads it, in UTF-8 hex, or "missing".
 script_hex() { ctl script; }
 hex_of() { printf '%s' "$1" | od -An -tx1 -v | tr -d ' \n'; }
 

@@ -9,6 +9,7 @@
 
 #include "common/app_state.h"
 #include "common/res_string.h"
+#include "playback/console_text.h"
 #include "playback/player_process.h"
 #include "support.h"
 
@@ -119,16 +120,23 @@ class PlayerProcess : public ::testing::Test {
         memcpy(buffer, text.c_str(), text.size() + 1);
     }
 
-    // The command line that the launch must hand to the player.
+    // The command line that the launch must hand to the player, in the ANSI code page:
+    // each path in the form that the console's code page holds.
     static std::string ExpectedCommand()
     {
         RECT client = {0, 0, 0, 0};
         GetClientRect(hWndMain, &client);
-        char command[kCommandSize];
-        EXPECT_TRUE(BuildPlayerCommand(PlayerSettings, szPlayerExe, szMediaFile, client.right,
-                                       client.bottom, LoadResString, command, sizeof command));
+        char player[kPathSize], media[kPathSize], command[kCommandSize];
+        EXPECT_TRUE(ConsolePath(szPlayerExe, player, sizeof player));
+        EXPECT_TRUE(ConsolePath(szMediaFile, media, sizeof media));
+        EXPECT_TRUE(BuildPlayerCommand(PlayerSettings, player, media, client.right, client.bottom,
+                                       LoadResString, command, sizeof command));
         return command;
     }
+    // ANSI text as the stand-in logs it (UTF-8), and as the script holds it (the
+    // console's code page).
+    static std::string Logged(const std::string &text) { return Narrow(Wide(text), CP_UTF8); }
+    static std::string InScript(const std::string &text) { return Narrow(Wide(text), CP_OEMCP); }
 
     // Launches, waits for the stand-in of this launch and returns its start.
     static StandinStart PlayAndWaitForStandin()
@@ -172,7 +180,7 @@ TEST_F(PlayerProcess, FirstLaunchHandsOverTheCommandAndRecordsItsHiddenConsole)
     RECT client;
     GetClientRect(hWndMain, &client);
     ASSERT_GT(client.right, 0);
-    EXPECT_EQ(ExpectedCommand(), player.commandLine);
+    EXPECT_EQ(Logged(ExpectedCommand()), player.commandLine);
 
     ASSERT_NE(nullptr, hWndPlayer);
     EXPECT_EQ("WineConsoleClass", ClassOf(hWndPlayer));
@@ -273,7 +281,7 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     ASSERT_NE(nullptr, console);
     EXPECT_TRUE(IsWindowVisible(console));
     EXPECT_TRUE(Ends(failing.processId));
-    EXPECT_EQ(ExpectedCommand() + "\npause", FileBytes(LaunchScriptFile()));
+    EXPECT_EQ(InScript(ExpectedCommand() + "\npause"), FileBytes(LaunchScriptFile()));
     std::vector<DWORD> interpreter = ProcessIds("cmd.exe");
     ASSERT_EQ(1u, interpreter.size());
     DWORD cmd = interpreter[0];
@@ -296,11 +304,11 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     ASSERT_NE(nullptr, hWndPlayer);
     EXPECT_FALSE(IsWindowVisible(hWndPlayer));
     std::string command = ExpectedCommand();
-    EXPECT_EQ(command, player.commandLine);
+    EXPECT_EQ(Logged(command), player.commandLine);
     ClosePlayerWindow();
     EXPECT_TRUE(Ends(player.processId));
     EXPECT_TRUE(WaitFor([] { return ProcessIds("cmd.exe").size() == 0; }));
-    EXPECT_EQ(command, FileBytes(LaunchScriptFile()));
+    EXPECT_EQ(InScript(command), FileBytes(LaunchScriptFile()));
 }
 
 TEST_F(PlayerProcess, RefusedLaunchChangesNothing)
