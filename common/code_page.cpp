@@ -2,6 +2,7 @@
 
 #include "common/path_size.h"
 #include "common/res_string.h"
+#include "common/text.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -53,6 +54,19 @@ AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize)
     if (!FormPasses(form))
         out[0] = '\0';
     return form;
+}
+
+void NameForTags(const char *path, char *out, size_t outSize)
+{
+    wchar_t wide[kPathSize];
+    wchar_t longPath[kPathSize];
+    DWORD length = 0;
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathSize) > 0)
+        length = GetLongPathNameW(wide, longPath, kPathSize);
+    if (length == 0 || length >= kPathSize ||
+        WideCharToMultiByte(CP_ACP, 0, longPath, -1, out, static_cast<int>(outSize), nullptr,
+                            nullptr) <= 0)
+        CopyText(out, outSize, path);
 }
 
 void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId)

@@ -25,6 +25,12 @@ bool WideToCodePage(UINT codePage, const wchar_t *text, char *out, size_t outSiz
 // serves, with `out` empty.
 AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize);
 
+// Copies into `out` the name by which the file system spells the ANSI `path`, for
+// reading layout tags from it: its long form where `path` is a short (8.3) one, with '?'
+// for each letter that the ANSI code page lacks; `path` itself where there is no such
+// file or the long form does not fit.
+void NameForTags(const char *path, char *out, size_t outSize);
+
 // Tells the user, in a message box over `owner`, that `name` (a file or folder, named by
 // string `textId`) cannot be handed to the player: the ANSI code page lacks a letter of
 // it and the volume keeps no short form.

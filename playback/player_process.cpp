@@ -98,7 +98,9 @@ void PlayMedia()
     // it as from a stored one; the status text then names the layout taken.
     PlayerSettingsRecord settings = PlayerSettings;
     if (settings.nStin == kAutoInputLayout) {
-        settings.nStin = LayoutFromFileName(szMediaFile, IsAnsiLeadByte).index;
+        char name[kPathSize];
+        NameForTags(szMediaFile, name, sizeof name);
+        settings.nStin = LayoutFromFileName(name, IsAnsiLeadByte).index;
         InvalidateRect(hWndMain, nullptr, TRUE);
     }
     // The script is read in the console's code page: each path in a form that it holds.

@@ -140,9 +140,12 @@ static void OnClose(HWND hWnd)
 
 static void OnPaint(HWND hWnd)
 {
+    // Auto reads the name as the launch does: in its long form.
+    char name[kPathSize];
+    NameForTags(szMediaFile, name, sizeof name);
     size_t length = ComposeStatusText(
         PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
-        szMediaFile, IsAnsiLeadByte, LoadResString, szStatusText, sizeof szStatusText);
+        name, IsAnsiLeadByte, LoadResString, szStatusText, sizeof szStatusText);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;

@@ -360,4 +360,21 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     SaveWindowScreenshot(window, "main-window-auto");
     EXPECT_EQ(0u, CloseAndWait(window));
     EXPECT_EQ(std::to_string(kAutoInputLayout), StoredSettings()[2]);
+
+    // A name handed over in its short form is read in its long form.
+    EndPlayerProcesses();
+    CloseHandle(process.hProcess);
+    process = {};
+    ClearStandinLog();
+    const std::wstring media = Wide(temp) + L"\u6620\u753b x.H-OU.mp4";
+    wchar_t shortForm[MAX_PATH];
+    ASSERT_TRUE(CreateEmptyFile(media));
+    ASSERT_GT(GetShortPathNameW(media.c_str(), shortForm, MAX_PATH), 0u);
+    Start(Player::StandIn, Narrow(shortForm));
+    window = WaitForMainWindow();
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    EXPECT_NE(std::string::npos, StandinStarts()[0].commandLine.find(" stereo3d=ab2l:arcd "))
+        << StandinStarts()[0].commandLine;
+    EXPECT_EQ(0u, CloseAndWait(window));
+    DeleteFileW(media.c_str());
 }
