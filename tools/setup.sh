@@ -10,6 +10,7 @@ packages=(
   ffmpeg
   googletest libgtest-dev
   clang-format zip unzip
+  debootstrap
   locales
 )
 # The Wine tests run once more under this locale (code page 932).
