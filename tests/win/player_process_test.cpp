@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "common/app_state.h"
 #include "common/res_string.h"
@@ -41,6 +43,30 @@ DWORD TimedPlay()
     DWORD start = GetTickCount();
     PlayMedia();
     return GetTickCount() - start;
+}
+
+// Milliseconds that one PlayMedia call goes on after it has found the new player's
+// console: its pause, apart from the start of the script, which takes as long as the
+// machine needs (several times longer under emulation). A watcher thread notes when
+// hWndPlayer becomes the new console.
+DWORD PauseOfPlay()
+{
+    const HWND before = hWndPlayer;
+    std::atomic<DWORD> found{0};
+    std::atomic<bool> done{false};
+    std::thread watcher([&] {
+        while (!done) {
+            const HWND now = *static_cast<HWND volatile *>(&hWndPlayer);
+            if (now != nullptr && now != before && found == 0)
+                found = GetTickCount();
+            Sleep(1);
+        }
+    });
+    PlayMedia();
+    const DWORD end = GetTickCount();
+    done = true;
+    watcher.join();
+    return found != 0 ? end - found : MAXDWORD;
 }
 
 // The console window of a process, as its console reports it.
@@ -152,17 +178,6 @@ class PlayerProcess : public ::testing::Test {
     {
         return WaitFor([processId] { return !ProcessRunning(processId); });
     }
-
-    // Judges a launch that took `took` ms and must not have paused against the next one,
-    // which must: a player runs now. The launches cost alike in the same run, however
-    // busy the machine; the pause sets the second apart.
-    static void ExpectNoPauseIn(DWORD took)
-    {
-        ASSERT_TRUE(IsWindowEnabled(hWndPlayer));
-        const DWORD paused = TimedPlay();
-        EXPECT_GE(paused, 800u);
-        EXPECT_GT(paused, took + 400) << took;
-    }
 };
 
 } // namespace
@@ -174,7 +189,7 @@ TEST_F(PlayerProcess, FirstLaunchHandsOverTheCommandAndRecordsItsHiddenConsole)
     PlayerSettings.nStout = 17;
     CopyTo(szMediaFile, "D:\\Video\\100% off %PATH% & ^ ! x.mp4");
 
-    DWORD took = TimedPlay(); // no previous player: no pause
+    EXPECT_LT(PauseOfPlay(), 800u) << "no previous player: no pause";
     ASSERT_TRUE(WaitForStandinStarts(1));
     StandinStart player = StandinStarts()[0];
     RECT client;
@@ -187,7 +202,6 @@ TEST_F(PlayerProcess, FirstLaunchHandsOverTheCommandAndRecordsItsHiddenConsole)
     EXPECT_EQ(ConsoleOf(player.processId), hWndPlayer);
     EXPECT_FALSE(IsWindowVisible(hWndPlayer));
     EXPECT_TRUE(ProcessRunning(player.processId));
-    ExpectNoPauseIn(took);
 }
 
 TEST_F(PlayerProcess, SecondLaunchClosesTheRunningPlayerAfterThePause)
@@ -224,11 +238,10 @@ TEST_F(PlayerProcess, ClosingEndsThePlayerAtOnceAndTheNextLaunchDoesNotPause)
     // Deleted while the interpreter ran; gone once it has ended.
     EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
 
-    const DWORD took = TimedPlay(); // the previous player has ended: no pause
+    EXPECT_LT(PauseOfPlay(), 800u) << "the previous player has ended: no pause";
     ASSERT_TRUE(WaitForStandinStarts(2));
     EXPECT_TRUE(ProcessRunning(StandinStarts()[1].processId));
     EXPECT_EQ(ConsoleOf(StandinStarts()[1].processId), hWndPlayer);
-    ExpectNoPauseIn(took);
 }
 
 TEST_F(PlayerProcess, LaunchThatCannotStartStillDeletesTheScriptAndClosesThePrevious)
@@ -383,7 +396,8 @@ std::wstring AnsiLetters()
 TEST_F(PlayerProcess, PathsOfAnyAnsiLettersReachThePlayerAsTheSameFile)
 {
     const unsigned seed = 20261207;
-    const int count = 200;
+    // (Fewer in the 32-bit build, whose Wine runs emulated, at about 2 s per path.)
+    const int count = sizeof(void *) == 4 ? 40 : 200;
     std::mt19937 random(seed);
     const std::wstring letters = AnsiLetters();
     auto draw = [&](size_t length) {
