@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program under 64-bit Wine for a build folder.
+# Runs a Windows program under Wine for a build folder: 64-bit Wine, or for a build of
+# the i686 toolchain (preset win32) 32-bit Wine through qemu (tools/wine32.sh, whose
+# one-off set-up must have run; a prefix with WINEARCH=win32).
 #
 #   winerun.sh BUILD_DIR PROGRAM.exe [ARGS...]   run a program (CTest's emulator)
 #   winerun.sh BUILD_DIR --start                 prepare prefix, X server and wineserver
@@ -34,9 +36,16 @@ fi
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-WINE="$(cd "$(dirname "$0")" && pwd)/wine64.sh" # (without address randomization)
-WINESERVER=/usr/lib/wine/wineserver64
-[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+tools=$(cd "$(dirname "$0")" && pwd)
+if grep -q '^CMAKE_TOOLCHAIN_FILE:.*i686' "$build/CMakeCache.txt" 2>/dev/null; then
+  export WINEARCH=win32
+  WINE=$tools/wine32.sh
+  WINESERVER=("$WINE" --server)
+else
+  WINE=$tools/wine64.sh # (without address randomization)
+  WINESERVER=/usr/lib/wine/wineserver64
+  [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+fi
 
 own_display_alive() {
   [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] &&
@@ -72,6 +81,7 @@ fail() {
 }
 
 setup() {
+  [ -z "${WINEARCH:-}" ] || "$WINE" --check || return 1
   if [ -z "${DUOSCOPE_USER_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
     own_display_alive || start_xvfb || return 1
     DISPLAY=$(cat "$state/display")
@@ -79,7 +89,7 @@ setup() {
   export DISPLAY
   echo "$DISPLAY" >"$state/display.used"
   mkdir -p "$WINEPREFIX"
-  setsid "$WINESERVER" -p >>"$state/wineserver.log" 2>&1 </dev/null || true
+  setsid "${WINESERVER[@]}" -p >>"$state/wineserver.log" 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/.duoscope-ready" ]; then
     local log="$state/wineboot.log"
     # (wineboot's own status is 1 even when the prefix is complete.)
@@ -101,8 +111,8 @@ start_services() {
 
 case "${1:-}" in
   --stop)
-    "$WINESERVER" -k >/dev/null 2>&1
-    "$WINESERVER" -w >/dev/null 2>&1
+    "${WINESERVER[@]}" -k >/dev/null 2>&1
+    "${WINESERVER[@]}" -w >/dev/null 2>&1
     if [ -f "$state/xvfb.pid" ]; then
       kill "$(cat "$state/xvfb.pid")" 2>/dev/null
       rm -f "$state/xvfb.pid" "$state/display"
@@ -122,6 +132,7 @@ case "${1:-}" in
   --env)
     echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY'"
     [ -z "${locale_env:-}" ] || echo "export $locale_env"
+    [ -z "${WINEARCH:-}" ] || echo "export WINEARCH=$WINEARCH"
     exit 0
     ;;
 esac
