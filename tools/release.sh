@@ -7,9 +7,9 @@
 #   SHA256SUMS                     their hashes, for "sha256sum -c SHA256SUMS"
 # The archives' bytes depend on the sources alone (tools/pack_zip.sh: SOURCE_DATE_EPOCH,
 # by default the last commit's time, stands for every time stamp), so two runs give the
-# same files. When build/win64 holds a duoscope.exe (the one the Wine tests run), the
-# release's win64 program must be the same file, byte for byte; otherwise the script
-# ends with status 1.
+# same files. When build/win32 or build/win64 holds a duoscope.exe (the one the Wine
+# tests ran), the release's program of that preset must be the same file, byte for byte;
+# otherwise the script ends with status 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -28,11 +28,12 @@ for preset in win32 win64; do
 done
 (cd "$out" && sha256sum duoscope-*-win32.zip duoscope-*-win64.zip >SHA256SUMS &&
   sha256sum -c SHA256SUMS && ls -l duoscope-*.zip)
-if [ -f build/win64/duoscope.exe ]; then
-  if ! cmp -s build/win64/duoscope.exe "$out/win64/duoscope.exe"; then
-    echo "release: $out/win64/duoscope.exe differs from build/win64/duoscope.exe, the" \
-      "tested one: build and test the win64 preset again (tools/test.sh)" >&2
+for preset in win32 win64; do
+  [ -f "build/$preset/duoscope.exe" ] || continue
+  if ! cmp -s "build/$preset/duoscope.exe" "$out/$preset/duoscope.exe"; then
+    echo "release: $out/$preset/duoscope.exe differs from build/$preset/duoscope.exe, the" \
+      "tested one: build and test the $preset preset again (tools/test.sh)" >&2
     exit 1
   fi
-  echo "release: the win64 duoscope.exe is build/win64/duoscope.exe, byte for byte"
-fi
+  echo "release: the $preset duoscope.exe is build/$preset/duoscope.exe, byte for byte"
+done
