@@ -10,7 +10,7 @@
 #   wine32.sh ARGS...            run the 32-bit wine (like wine64.sh for the 64-bit one)
 #
 # The set-up lives outside any checkout, in ${XDG_CACHE_HOME:-~/.cache}/duoscope/wine32
-# (or DUOSCOPE_WINE32_CACHE), about 1.5 GB, made once in 10-15 minutes:
+# (or DUOSCOPE_WINE32_CACHE), about 1 GB, made once in 5-15 minutes:
 # - qemu-i386 10 from Debian 12's backports suite, taken out of the package with a
 #   private apt state (the machine's apt sources and packages stay as they are). The
 #   emulator of Debian 12 itself (7.2) takes about 100 s per Wine process, because it
@@ -73,7 +73,7 @@ step() {
 build() {
   local work=$1 log=$1.log
   : >"$log"
-  say "setting up 32-bit Wine in $dir (about 1.5 GB, 10-15 minutes; log: $log)"
+  say "setting up 32-bit Wine in $dir (about 1 GB, 5-15 minutes; log: $log)"
   mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
   echo "deb $mirror bookworm-backports main" >"$work/apt/sources.list"
   local apt=(-o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts="$work/apt/parts"
