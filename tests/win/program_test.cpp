@@ -161,7 +161,7 @@ class Program : public ::testing::Test {
     {
         PostMessageA(window, WM_CLOSE, 0, 0);
         DWORD code = 259;
-        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, kWaitMs) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &code);
         return code;
     }
@@ -201,7 +201,7 @@ TEST_F(Program, WithoutThePlayerWarnsSavesAndEndsWithoutShowingItsWindow)
     EXPECT_EQ(hidden, GetWindow(box, GW_OWNER));
 
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kWaitMs));
     DWORD code = 259;
     GetExitCodeProcess(process.hProcess, &code);
     EXPECT_EQ(0u, code);

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+// How long a test waits for what must happen: enough on a busy machine, and four times
+// that in the 32-bit build, whose Wine runs emulated.
+constexpr DWORD kWaitMs = sizeof(void *) == 4 ? 40000 : 10000;
+
 // Polls `condition` every 10 ms, dispatching this thread's messages, until it holds or
 // `timeoutMs` has passed; returns its last value.
-bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 10000);
+bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = kWaitMs);
 
 // One start of the stand-in player: its process id and its command line.
 struct StandinStart {
@@ -25,7 +29,7 @@ std::vector<StandinStart> StandinStarts();
 // Empties the log.
 void ClearStandinLog();
 // Waits until the log holds `count` starts.
-bool WaitForStandinStarts(size_t count, DWORD timeoutMs = 10000);
+bool WaitForStandinStarts(size_t count, DWORD timeoutMs = kWaitMs);
 
 // Whether a process with this id is still running.
 bool ProcessRunning(DWORD processId);
