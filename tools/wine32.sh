@@ -76,17 +76,21 @@ build() {
   say "setting up 32-bit Wine in $dir (about 1 GB, 5-15 minutes; log: $log)"
   mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
   echo "deb $mirror bookworm-backports main" >"$work/apt/sources.list"
-  local apt=(-o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts="$work/apt/parts"
-    -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache")
+  local apt=(-o Dir::Etc::SourceList="$work/apt/sources.list"
+    -o Dir::Etc::SourceParts="$work/apt/parts" -o Dir::State::Lists="$work/apt/lists"
+    -o Dir::Cache="$work/apt/cache")
   say "downloading qemu-user from bookworm-backports (private apt state)"
   step "$log" apt-get "${apt[@]}" update || return 1
-  (cd "$work/apt" && step "$log" apt-get "${apt[@]}" download qemu-user/bookworm-backports) || return 1
-  dpkg-deb --fsys-tarfile "$work"/apt/qemu-user_*.deb | tar -x -O ./usr/bin/qemu-i386 >"$work/qemu-i386" &&
-    chmod 755 "$work/qemu-i386" && step "$log" "$work/qemu-i386" --version || return 1
+  (cd "$work/apt" && step "$log" apt-get "${apt[@]}" download qemu-user/bookworm-backports) ||
+    return 1
+  dpkg-deb --fsys-tarfile "$work"/apt/qemu-user_*.deb |
+    tar -x -O ./usr/bin/qemu-i386 >"$work/qemu-i386" && chmod 755 "$work/qemu-i386" &&
+    step "$log" "$work/qemu-i386" --version || return 1
   rm -rf "$work/apt"
   register "$work/qemu-i386" || return 1
   say "making an i386 Debian root (debootstrap)"
-  step "$log" $sudo_cmd debootstrap --arch=i386 --variant=minbase bookworm "$work/root" "$mirror" || return 1
+  step "$log" $sudo_cmd debootstrap --arch=i386 --variant=minbase bookworm "$work/root" \
+    "$mirror" || return 1
   say "installing wine and wine32 in it"
   step "$log" $sudo_cmd chroot "$work/root" apt-get update || return 1
   $sudo_cmd mount -t proc proc "$work/root/proc" || return 1

@@ -43,8 +43,8 @@ if grep -q '^CMAKE_TOOLCHAIN_FILE:.*i686' "$build/CMakeCache.txt" 2>/dev/null; t
   WINESERVER=("$WINE" --server)
 else
   WINE=$tools/wine64.sh # (without address randomization)
-  WINESERVER=/usr/lib/wine/wineserver64
-  [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+  WINESERVER=(/usr/lib/wine/wineserver64)
+  [ -x "${WINESERVER[0]}" ] || WINESERVER=("$(command -v wineserver)")
 fi
 
 own_display_alive() {
