@@ -101,7 +101,6 @@ build() {
   $sudo_cmd umount "$work/root/proc" && trap - EXIT || return 1
   [ $status -eq 0 ] || return 1
   step "$log" $sudo_cmd chroot "$work/root" apt-get clean
-  [ -n "$sudo_cmd" ] && $sudo_cmd chown -R "$(id -u):$(id -g)" "$work"
   date -u >"$work/.ready" # written last: the set-up is complete
 }
 
