@@ -13,3 +13,10 @@ add_test(NAME player_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/player_e2e.s
   ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
 set_tests_properties(user_tests player_e2e PROPERTIES FIXTURES_REQUIRED wine
   RESOURCE_LOCK wine_prefix TIMEOUT 300 LABELS user)
+# With the Windows ffplay.exe that the 64-bit archive ships (cmake/Player.cmake).
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  add_test(NAME player_e2e_windows COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/player_e2e.sh
+    ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} "${DUOSCOPE_PLAYER}")
+  set_tests_properties(player_e2e_windows PROPERTIES FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_prefix TIMEOUT 300 LABELS user)
+endif()

@@ -42,6 +42,7 @@ target_link_libraries(duoscope PRIVATE duoscope_win)
 target_compile_options(duoscope PRIVATE -fno-exceptions -fno-rtti)
 target_link_options(duoscope PRIVATE -s)
 
+include(cmake/Player.cmake)
 include(cmake/WineTests.cmake)
 if(NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # The program users get imports only Windows' own DLLs and stays under 128 KiB.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then configures, builds and tests all three builds:
 # native (portable core, sanitizers), win64 and win32 (Win32 layer under 64-bit and
-# 32-bit Wine).
+# 32-bit Wine). Before win64 it builds the Windows player (tools/build_ffplay.sh, once
+# per machine: 15-25 minutes; cached after) and hands its path to the win64 build.
 # Exits non-zero when any build or test fails.
 set -u
 cd "$(dirname "$0")/.."
@@ -12,7 +13,15 @@ for preset in ${DUOSCOPE_PRESETS:-native win64 win32}; do
   echo "=== $preset"
   # (32-bit Wine through qemu for the win32 tests: made once, then only checked.)
   [ "$preset" != win32 ] || tools/wine32.sh --setup || failed+=("win32 (32-bit Wine set-up)")
-  if ! cmake --preset "$preset" >"/tmp/duoscope-configure-$preset.log" 2>&1; then
+  options=()
+  if [ "$preset" = win64 ]; then
+    if ! player=$(tools/build_ffplay.sh); then
+      failed+=("$preset (ffplay.exe)")
+      continue
+    fi
+    options=(-DDUOSCOPE_FFPLAY="$player")
+  fi
+  if ! cmake --preset "$preset" "${options[@]}" >"/tmp/duoscope-configure-$preset.log" 2>&1; then
     cat "/tmp/duoscope-configure-$preset.log"
     failed+=("$preset (configure)")
     continue

@@ -25,6 +25,7 @@
 //   duoctl end PID...               terminates these processes and all their descendants
 //   duoctl script                   prints the launch script as the command interpreter
 //                                   reads it (console code page), as UTF-8 in hex, or "missing"
+//   duoctl console PID              prints the text of the console of a child of PID
 //
 // Waits are bounded polls of 20 ms; the default limit is 10 s.
 #include <windows.h>
@@ -191,6 +192,43 @@ static void EndProcessTrees(std::vector<DWORD> tree)
         }
 }
 
+// Prints the text in the console window of the first child of `parent` that has one (a
+// launch script's cmd.exe), its lines trimmed, in UTF-8.
+static int PrintConsole(DWORD parent)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 1;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    bool attached = false;
+    FreeConsole();
+    for (BOOL more = Process32First(snapshot, &entry); more && !attached;
+         more = Process32Next(snapshot, &entry))
+        attached = entry.th32ParentProcessID == parent && AttachConsole(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!attached || screen == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(screen, &info))
+        return 1;
+    std::string text;
+    for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+        wchar_t line[512];
+        DWORD read = 0;
+        DWORD width = info.dwSize.X < 512 ? info.dwSize.X : 512;
+        ReadConsoleOutputCharacterW(screen, line, width, COORD{0, row}, &read);
+        while (read > 0 && line[read - 1] == L' ')
+            --read;
+        char utf8[2048];
+        int size = WideCharToMultiByte(CP_UTF8, 0, line, static_cast<int>(read), utf8,
+                                       sizeof utf8, nullptr, nullptr);
+        text.append(utf8, size > 0 ? size : 0).append("\n");
+    }
+    fputs(text.c_str(), stdout);
+    return 0;
+}
+
 static int PrintScript()
 {
     char path[MAX_PATH];
@@ -281,6 +319,8 @@ static int Run(int argc, char **argv)
     }
     if (action == "script")
         return PrintScript();
+    if (action == "console" && count == 1)
+        return PrintConsole(Number(args[0]));
     if (action == "foreground")
         return PrintHandle(GetForegroundWindow());
     if (count >= 1) {

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# End to end with FFmpeg's real player: duoscope.exe under Wine, with the Linux adapter
-# (tools/ffplay-adapter) as its ffplay.exe, plays the side-by-side demo clip, saved under
-# an accented name, first as the original picture, then, after the user unticks "Play
-# Original Video" in the Settings dialog and presses Replay, as a red/cyan Dubois
-# anaglyph. The player's window is photographed each time: the grey clip shows no red or
-# cyan of its own, the anaglyph shows red and cyan fringes where the two eyes' pictures
-# differ. The last picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
+# End to end with FFmpeg's real player: duoscope.exe under Wine plays the side-by-side
+# demo clip, saved under an accented name, first as the original picture, then, after
+# the user unticks "Play Original Video" in the Settings dialog and presses Replay, as a
+# red/cyan Dubois anaglyph. The player's window is photographed each time: the grey clip
+# shows no red or cyan of its own, the anaglyph shows red and cyan fringes where the two
+# eyes' pictures differ. The last picture is saved in BUILD_DIR/screenshots/.
 #
-#   player_e2e.sh BUILD_DIR SOURCE_DIR
+#   player_e2e.sh BUILD_DIR SOURCE_DIR             the Linux adapter (tools/ffplay-adapter)
+#                                                  as ffplay.exe, running Debian's ffplay
+#   player_e2e.sh BUILD_DIR SOURCE_DIR FFPLAY_EXE  the Windows ffplay.exe users get, under
+#                                                  Wine, from a folder with an accented
+#                                                  name, the clip's name beyond any ANSI
+#                                                  code page; also error-check mode
+# The adapter keeps the id of its player in a file; Wine's own players are found in the
+# process list, where Wine names each process after its program.
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)
@@ -15,23 +21,58 @@ SOURCE=$(cd "$2" && pwd)
 
 ORIGINAL=1003 REPLAY=1004 CMD_SETTING=32771
 
-dir=$BUILD/e2e-player
+windows_player=${3-}
+if [ $# -ge 3 ]; then
+  [ -f "$windows_player" ] ||
+    { echo "FAIL: no Windows ffplay.exe [$windows_player]: tools/build_ffplay.sh builds it"; exit 1; }
+  dir="$BUILD/e2e-lecteur été"
+  clip_unix="$dir/映画 été 3D.mp4"
+  shot=player-windows-anaglyph
+  # (SDL's Direct3D renderer drops frames under Wine on Xvfb.)
+  export SDL_RENDER_DRIVER=software
+else
+  dir=$BUILD/e2e-player
+  clip_unix="$dir/démo été 3D.mp4"
+  shot=player-anaglyph
+fi
 mkdir -p "$dir" "$BUILD/screenshots"
 cp "$BUILD/duoscope.exe" "$dir/"
-cp "$SOURCE/tools/ffplay-adapter" "$dir/ffplay.exe"
-chmod +x "$dir/ffplay.exe"
-rm -f "$dir/ffplay-adapter.pid"
-# The clip under an accented name, as users' files are named.
-clip_unix="$dir/démo été 3D.mp4"
+if [ -n "$windows_player" ]; then
+  cp "$windows_player" "$dir/ffplay.exe"
+else
+  cp "$SOURCE/tools/ffplay-adapter" "$dir/ffplay.exe"
+  chmod +x "$dir/ffplay.exe"
+  rm -f "$dir/ffplay-adapter.pid"
+fi
 [ -f "$clip_unix" ] || "$SOURCE/tools/make_demo_clip.sh" "$clip_unix" 10 || exit 1
 
-# The player the adapter started last, and its window.
-player_pid() { cat "$dir/ffplay-adapter.pid" 2>/dev/null; }
+# The Linux ids of the ffplay.exe processes of this build's Wine prefix, oldest first.
+wine_players() {
+  local p
+  for p in $(pgrep -x ffplay.exe); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qFx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+}
+# The player started last.
+player_pid() {
+  if [ -n "$windows_player" ]; then wine_players | tail -1; else cat "$dir/ffplay-adapter.pid" 2>/dev/null; fi
+}
 # (xdotool takes an empty pid for any process and names the root window first.)
 player_window() {
   [ -n "$1" ] && xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1
 }
 window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+# The client area of a player's X window, as a crop WxH+X+Y: Debian's ffplay's X window is
+# all client area; Wine's holds the frame that Wine draws around the Windows window's
+# client area (found by its title), side and bottom borders alike.
+client_crop() {
+  local outer inner side
+  outer=$(window_size "$1") inner=$outer
+  [ -z "$windows_player" ] || inner=$(ctl client "$(ctl find "$(xdotool getwindowname "$1")")")
+  inner=${inner/ /x}
+  side=$(((${outer%x*} - ${inner%x*}) / 2))
+  echo "$inner+$side+$((${outer#*x} - ${inner#*x} - side))"
+}
 alive() { [ -e "/proc/$1" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null; }
 
 # Counts the pixels of a picture whose red exceeds both green and blue by 0.3 (of full
@@ -45,12 +86,12 @@ colour_counts() {
   echo "$red $cyan $mean"
 }
 
-# Photographs window $1 into $2 until `$3 RED CYAN MEAN WxH` holds or 10 s pass; prints
-# the last counts.
+# Photographs the client area $4 of window $1 into $2 until `$3 RED CYAN MEAN WxH` holds
+# or 10 s pass; prints the last counts.
 shoot_until() {
   local end=$((SECONDS + 10)) counts
   while :; do
-    import -window "$1" "$2" 2>/dev/null && counts=$(colour_counts "$2")
+    import -window "$1" -crop "$4" +repage "$2" 2>/dev/null && counts=$(colour_counts "$2")
     if [ -n "${counts:-}" ] && $3 $counts; then
       echo "$counts"
       return 0
@@ -77,19 +118,19 @@ anaglyph_picture() {
 case_anaglyph_through_real_player() {
   reset_settings || return 1
   put_setting nOrg REG_SZ 1 && put_setting nStout REG_SZ 17 || return 1
-  local pid main first window size counts
+  local pid main first window size counts crop
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
     main_window "$pid" && main=$MAIN || return 1
-  wait_until 10 'first=$(player_pid); [ -n "$first" ]' || fail "the adapter did not start ffplay" ||
-    return 1
+  wait_until 15 'first=$(player_pid); [ -n "$first" ]' || fail "no ffplay started" || return 1
   wait_until 15 '[ -n "$(player_window "$first")" ]' || fail "no ffplay window" || return 1
   window=$(player_window "$first")
   size=$(ctl client "$main")
   dims=${size/ /x}
   pixels=$((${size% *} * ${size#* }))
-  expect_eq "player window size" "$dims" "$(window_size "$window")" || return 1
+  crop=$(client_crop "$window")
+  expect_eq "player window size" "$dims" "${crop%%+*}" || return 1
 
-  counts=$(shoot_until "$window" "$dir/original.png" grey_picture) ||
+  counts=$(shoot_until "$window" "$dir/original.png" grey_picture "$crop") ||
     fail "original picture: red, cyan, mean brightness %, size = $counts" || return 1
   echo "original picture ($pixels pixels): red, cyan, mean brightness %, size = $counts"
 
@@ -102,14 +143,16 @@ case_anaglyph_through_real_player() {
   ctl click "$dialog" $REPLAY
   # One reading of the adapter's record: it is removed and written anew at each start.
   local second
-  wait_until 10 'second=$(player_pid); [ -n "$second" ] && [ "$second" != "$first" ]' ||
+  wait_until 15 'second=$(player_pid); [ -n "$second" ] && [ "$second" != "$first" ]' ||
     fail "Replay started no new player" || return 1
   wait_until 5 '! alive "$first"' || fail "the first player still runs" || return 1
+  [ -z "$windows_player" ] || expect_eq "ffplay.exe processes" "$second" "$(wine_players)" || return 1
   wait_until 15 '[ -n "$(player_window "$second")" ]' ||
     fail "no window of the new player" || return 1
   window=$(player_window "$second")
-  expect_eq "new player window size" "$dims" "$(window_size "$window")" || return 1
-  counts=$(shoot_until "$window" "$BUILD/screenshots/player-anaglyph.png" anaglyph_picture) ||
+  crop=$(client_crop "$window")
+  expect_eq "new player window size" "$dims" "${crop%%+*}" || return 1
+  counts=$(shoot_until "$window" "$BUILD/screenshots/$shot.png" anaglyph_picture "$crop") ||
     fail "anaglyph: red, cyan, mean brightness %, size = $counts" || return 1
   echo "anaglyph picture ($pixels pixels): red, cyan, mean brightness %, size = $counts"
 
@@ -118,16 +161,39 @@ case_anaglyph_through_real_player() {
   expect_settings_line "nOrg REG_SZ 0" || return 1
   expect_settings_line "nStout REG_SZ 17" || return 1
   # Wine does not track the Linux player; the adapter ends it, as tools/run.sh does.
-  "$dir/ffplay.exe" --end-last
+  [ -n "$windows_player" ] || "$dir/ffplay.exe" --end-last
   wait_until 5 '! alive "$second"' || fail "ffplay still runs" || return 1
+}
+
+# Error-check mode with NVIDIA's HEVC decoder chosen: this player has none, and its
+# console stays open with its own message and the prompt of "pause", the prompt that
+# cmd.exe shows in this prefix and language.
+case_error_check_shows_player_message() {
+  reset_settings || return 1
+  put_setting nERCHK REG_SZ 1 && put_setting nGPU REG_SZ 2 && put_setting nStout REG_SZ 17 ||
+    return 1
+  local pid main text prompt
+  # (cmd.exe /U writes UTF-16 to a file.)
+  "$WINE" cmd /u /c pause </dev/null >"$dir/pause.txt" 2>/dev/null
+  prompt=$(iconv -f UTF-16LE -t UTF-8 "$dir/pause.txt" | tr -d '\r\n')
+  start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip_unix")" && pid=$STARTED &&
+    main_window "$pid" && main=$MAIN || return 1
+  wait_until 20 'text=$(ctl console "$pid") && grep -qF "${prompt% }" <<<"$text"' ||
+    fail "no pause prompt [$prompt] in the console: [${text:-}]" || return 1
+  grep -qF "No codec could be found with name 'hevc_cuvid'" <<<"$text" ||
+    fail "the console lacks the player's message: [$text]" || return 1
+  ctl close "$main"
+  expect_exit_0 "$pid"
 }
 
 expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
 
-# Ends a player that a failed case leaves running.
-case_cleanup() { "$dir/ffplay.exe" --end-last; }
+# Ends a player that a failed case leaves running (Wine's players end with the program's
+# process tree).
+[ -n "$windows_player" ] || case_cleanup() { "$dir/ffplay.exe" --end-last; }
 
 run_case case_anaglyph_through_real_player
+[ -z "$windows_player" ] || run_case case_error_check_shows_player_message
 finish
