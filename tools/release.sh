@@ -3,8 +3,13 @@
 # build/release/win64 (presets win32 and win64, target "package"), and puts into
 # build/release:
 #   duoscope-<version>-win32.zip   i686 build: duoscope.exe and README-win32.txt
-#   duoscope-<version>-win64.zip   x86_64 build: duoscope.exe and README-win64.txt
+#   duoscope-<version>-win64.zip   x86_64 build: duoscope.exe, README-win64.txt and the
+#                                  player: ffplay.exe, its licence texts, BUILD-INFO.txt
+#   duoscope-<version>-win64-ffplay-source.zip
+#                                  the player's complete source: Debian's source packages
+#                                  as fetched and tools/build_ffplay.sh
 #   SHA256SUMS                     their hashes, for "sha256sum -c SHA256SUMS"
+# The player comes from tools/build_ffplay.sh's cache (built first when missing).
 # The archives' bytes depend on the sources alone (tools/pack_zip.sh: SOURCE_DATE_EPOCH,
 # by default the last commit's time, stands for every time stamp), so two runs give the
 # same files. When build/win32 or build/win64 holds a duoscope.exe (the one the Wine
@@ -13,20 +18,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
+player=$(tools/build_ffplay.sh)
 out=build/release
 rm -rf "$out"
 mkdir -p "$out"
 for preset in win32 win64; do
   echo "release: building $preset in $out/$preset (log: $out/$preset.log)"
-  if ! { cmake --preset "$preset" -B "$out/$preset" &&
+  if ! { cmake --preset "$preset" -B "$out/$preset" -DDUOSCOPE_FFPLAY="$player" &&
     cmake --build "$out/$preset" --target package -j 2; } >"$out/$preset.log" 2>&1; then
     tail -n 30 "$out/$preset.log"
     echo "release: building $preset failed" >&2
     exit 1
   fi
-  cp "$out/$preset"/duoscope-*-"$preset".zip "$out/"
+  cp "$out/$preset"/duoscope-*-"$preset"*.zip "$out/"
 done
-(cd "$out" && sha256sum duoscope-*-win32.zip duoscope-*-win64.zip >SHA256SUMS &&
+(cd "$out" && sha256sum duoscope-*.zip >SHA256SUMS &&
   sha256sum -c SHA256SUMS && ls -l duoscope-*.zip)
 for preset in win32 win64; do
   [ -f "build/$preset/duoscope.exe" ] || continue

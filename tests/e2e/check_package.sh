@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Packs the Windows release archive of a build folder and checks it as a user receives it:
-#   check_package.sh BUILD SOURCE PRESET VERSION OBJDUMP WINDRES MAX_BYTES
+#   check_package.sh BUILD SOURCE PRESET VERSION OBJDUMP WINDRES MAX_BYTES [PLAYER]
 # It holds exactly duoscope.exe (the build's program, byte for byte) and README-PRESET.txt
-# (version filled in, CR LF line ends). The program, read back from the archive, is a GUI
+# (version filled in, CR LF line ends); with PLAYER (win64) also that ffplay.exe, byte for
+# byte, its licence texts and BUILD-INFO.txt, beside a source archive with the build
+# script that the player's folder keeps. The program, read back from the archive, is a GUI
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
 set -u
 # binutils word their reports in the user's language; the checks read the English words.
 export LC_ALL=C
-build=$1 source=$2 preset=$3 version=$4 objdump=$5 windres=$6 max_bytes=$7
+build=$1 source=$2 preset=$3 version=$4 objdump=$5 windres=$6 max_bytes=$7 player=${8-}
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 expect() { grep -qF -- "$2" <<<"$3" || fail "$1 lacks: $2"; }
@@ -20,15 +22,24 @@ rm -f "$build/$package"
 cmake --build "$build" --target package >/dev/null || { echo "FAIL: no package"; exit 1; }
 echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$build/$package")"
 entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
-[ "$entries" = "duoscope.exe $readme " ] || fail "the archive holds [$entries]"
+expected="duoscope.exe $readme "
+[ -z "$player" ] || expected+="ffplay.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-zlib.txt BUILD-INFO.txt "
+[ "$entries" = "$expected" ] || fail "the archive holds [$entries]"
 unpacked=$build/package-check
 rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
 exe=$unpacked/duoscope.exe
 cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the built one"
+sources=$build/duoscope-$version-$preset-ffplay-source.zip
+if [ -n "$player" ]; then
+  cmp "$unpacked/ffplay.exe" "$player" || fail "the archive's ffplay.exe is not the cached build"
+  expect "$sources" "build_ffplay.sh" "$(unzip -Z1 "$sources")"
+  cmp <(unzip -p "$sources" build_ffplay.sh) "$source/tools/build_ffplay.sh" ||
+    fail "$sources lacks this tree's tools/build_ffplay.sh"
+fi
 
 text=$(cat "$unpacked/$readme")
 for needed in "duoscope $version" "beside duoscope.exe" ffplay.exe "Error check mode" \
-  'HKEY_CURRENT_USER\Software\Vell\duoscope'; do
+  'HKEY_CURRENT_USER\Software\Vell\duoscope' ${player:+COPYING.GPLv2 "$(basename "$sources")"}; do
   expect "$readme" "$needed" "$text"
 done
 ! grep -q '@[A-Z_]*@' <<<"$text" || fail "$readme has a placeholder left"
@@ -69,9 +80,10 @@ done
 again=$build/reproduce
 rm -rf "$again"
 start=$SECONDS
-{ (cd "$source" && cmake --preset "$preset" -B "$again") &&
+{ (cd "$source" && cmake --preset "$preset" -B "$again" ${player:+-DDUOSCOPE_FFPLAY="$player"}) &&
   cmake --build "$again" --target package -j 2; } >"$build/reproduce.log" 2>&1 ||
   fail "the clean build in $again failed, see $build/reproduce.log"
 echo "clean build and pack in $again: $((SECONDS - start)) s"
 cmp "$build/$package" "$again/$package" || fail "$again packs other bytes"
+[ -z "$player" ] || cmp "$sources" "$again/$(basename "$sources")" || fail "other source bytes"
 [ "$failures" = 0 ] && echo "package ok"
