@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Plays a stereo file with duoscope on Linux, under Wine, through Debian's ffplay:
+# Plays a stereo file with duoscope on Linux, under Wine, through FFmpeg's player:
 #
-#   tools/run.sh [MEDIA-FILE]
+#   tools/run.sh [--windows-player] [MEDIA-FILE]
 #
 # Installs what is missing, builds duoscope.exe (preset win64), makes the demo clip
 # demo/sbs-demo.mp4 when no file is given and the clip is not there yet, and starts
 # duoscope.exe from the run folder build/win64/run, where the ffplay.exe beside it is
-# tools/ffplay-adapter. The program has a Wine prefix of its own there
+# tools/ffplay-adapter, which runs Debian's ffplay (faster on Linux). With
+# --windows-player the ffplay.exe beside it is the Windows player that the 64-bit archive
+# ships (tools/build_ffplay.sh, built first when missing), running under Wine: exactly
+# what Windows users get. The program has a Wine prefix of its own there
 # (build/win64/run/wine/prefix), apart from the tests' prefix, so the tests neither
 # change the user's settings nor end the running program. On a first run (no stored
 # output layout yet) the output layout is preset to "anaglyph red/cyan dubois".
@@ -17,6 +20,11 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+windows_player=""
+if [ "${1:-}" = --windows-player ]; then
+  windows_player=yes
+  shift
+fi
 media=${1:-}
 if [ -n "$media" ]; then
   [ -f "$media" ] || { echo "run: no file $media" >&2; exit 2; }
@@ -24,6 +32,7 @@ if [ -n "$media" ]; then
 fi
 
 tools/setup.sh
+[ -z "$windows_player" ] || windows_player=$(tools/build_ffplay.sh)
 build=${DUOSCOPE_BUILD_DIR:-build/win64}
 [ -f "$build/CMakeCache.txt" ] || cmake --preset win64 -B "$build" >/dev/null
 cmake --build "$build" --target duoscope >/dev/null
@@ -39,14 +48,18 @@ fi
 run=$(cd "$build" && pwd)/run
 mkdir -p "$run"
 cp "$build/duoscope.exe" "$run/duoscope.exe"
-cp tools/ffplay-adapter "$run/ffplay.exe"
-chmod +x "$run/ffplay.exe"
+if [ -n "$windows_player" ]; then
+  cp "$windows_player" "$run/ffplay.exe"
+else
+  cp tools/ffplay-adapter "$run/ffplay.exe"
+  chmod +x "$run/ffplay.exe"
+fi
 
 # The program shows on the user's display (winerun.sh's own Xvfb only when there is none).
 export DUOSCOPE_USER_DISPLAY=1
 wine() { tools/winerun.sh "$run" "$@" </dev/null; }
 stop() {
-  "$run/ffplay.exe" --end-last
+  [ -n "$windows_player" ] || "$run/ffplay.exe" --end-last
   tools/winerun.sh "$run" --stop
 }
 trap stop EXIT
