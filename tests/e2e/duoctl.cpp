@@ -197,8 +197,6 @@ static void EndProcessTrees(std::vector<DWORD> tree)
 static int PrintConsole(DWORD parent)
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 1;
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof entry;
     bool attached = false;
@@ -207,25 +205,24 @@ static int PrintConsole(DWORD parent)
          more = Process32Next(snapshot, &entry))
         attached = entry.th32ParentProcessID == parent && AttachConsole(entry.th32ProcessID);
     CloseHandle(snapshot);
-    HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE screen =
+        CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!attached || screen == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(screen, &info))
+    if (!attached || !GetConsoleScreenBufferInfo(screen, &info))
         return 1;
-    std::string text;
     for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
         wchar_t line[512];
+        char utf8[2048];
         DWORD read = 0;
-        DWORD width = info.dwSize.X < 512 ? info.dwSize.X : 512;
-        ReadConsoleOutputCharacterW(screen, line, width, COORD{0, row}, &read);
+        ReadConsoleOutputCharacterW(screen, line, info.dwSize.X < 512 ? info.dwSize.X : 512,
+                                    COORD{0, row}, &read);
         while (read > 0 && line[read - 1] == L' ')
             --read;
-        char utf8[2048];
-        int size = WideCharToMultiByte(CP_UTF8, 0, line, static_cast<int>(read), utf8,
-                                       sizeof utf8, nullptr, nullptr);
-        text.append(utf8, size > 0 ? size : 0).append("\n");
+        int size = WideCharToMultiByte(CP_UTF8, 0, line, static_cast<int>(read), utf8, sizeof utf8,
+                                       nullptr, nullptr);
+        printf("%.*s\n", size, utf8);
     }
-    fputs(text.c_str(), stdout);
     return 0;
 }
 

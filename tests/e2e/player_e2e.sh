@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# End to end with FFmpeg's real player: duoscope.exe under Wine plays the side-by-side
-# demo clip, saved under an accented name, first as the original picture, then, after
-# the user unticks "Play Original Video" in the Settings dialog and presses Replay, as a
-# red/cyan Dubois anaglyph. The player's window is photographed each time: the grey clip
-# shows no red or cyan of its own, the anaglyph shows red and cyan fringes where the two
-# eyes' pictures differ. The last picture is saved in BUILD_DIR/screenshots/.
+# End to end with FFmpeg's real player: duoscope.exe under Wine, with the Linux adapter
+# (tools/ffplay-adapter) as its ffplay.exe, plays the side-by-side demo clip, saved under
+# an accented name, first as the original picture, then, after the user unticks "Play
+# Original Video" in the Settings dialog and presses Replay, as a red/cyan Dubois
+# anaglyph. The player's window is photographed each time: the grey clip shows no red or
+# cyan of its own, the anaglyph shows red and cyan fringes where the two eyes' pictures
+# differ. The last picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
+# With FFPLAY_EXE, the Windows player of the 64-bit archive runs instead, found in the
+# process list (Wine names processes after their programs), from an accented folder with
+# the clip under a name beyond any ANSI code page; error-check mode is checked too.
 #
-#   player_e2e.sh BUILD_DIR SOURCE_DIR             the Linux adapter (tools/ffplay-adapter)
-#                                                  as ffplay.exe, running Debian's ffplay
-#   player_e2e.sh BUILD_DIR SOURCE_DIR FFPLAY_EXE  the Windows ffplay.exe users get, under
-#                                                  Wine, from a folder with an accented
-#                                                  name, the clip's name beyond any ANSI
-#                                                  code page; also error-check mode
-# The adapter keeps the id of its player in a file; Wine's own players are found in the
-# process list, where Wine names each process after its program.
+#   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)
@@ -22,28 +19,21 @@ SOURCE=$(cd "$2" && pwd)
 ORIGINAL=1003 REPLAY=1004 CMD_SETTING=32771
 
 windows_player=${3-}
+dir=$BUILD/e2e-player
+clip_unix="$dir/démo été 3D.mp4"
+shot=player-anaglyph
 if [ $# -ge 3 ]; then
-  [ -f "$windows_player" ] ||
-    { echo "FAIL: no Windows ffplay.exe [$windows_player]: tools/build_ffplay.sh builds it"; exit 1; }
-  dir="$BUILD/e2e-lecteur été"
-  clip_unix="$dir/映画 été 3D.mp4"
+  [ -f "$windows_player" ] || { echo "FAIL: no ffplay.exe [$3]: run tools/build_ffplay.sh"; exit 1; }
+  dir="$BUILD/e2e-lecteur été" clip_unix="$BUILD/e2e-lecteur été/映画 été 3D.mp4"
   shot=player-windows-anaglyph
-  # (SDL's Direct3D renderer drops frames under Wine on Xvfb.)
-  export SDL_RENDER_DRIVER=software
-else
-  dir=$BUILD/e2e-player
-  clip_unix="$dir/démo été 3D.mp4"
-  shot=player-anaglyph
+  export SDL_RENDER_DRIVER=software # (Direct3D drops frames under Wine on Xvfb)
 fi
 mkdir -p "$dir" "$BUILD/screenshots"
 cp "$BUILD/duoscope.exe" "$dir/"
-if [ -n "$windows_player" ]; then
-  cp "$windows_player" "$dir/ffplay.exe"
-else
-  cp "$SOURCE/tools/ffplay-adapter" "$dir/ffplay.exe"
-  chmod +x "$dir/ffplay.exe"
-  rm -f "$dir/ffplay-adapter.pid"
-fi
+cp "${windows_player:-$SOURCE/tools/ffplay-adapter}" "$dir/ffplay.exe"
+chmod +x "$dir/ffplay.exe"
+rm -f "$dir/ffplay-adapter.pid"
+# The clip under an accented name, as users' files are named.
 [ -f "$clip_unix" ] || "$SOURCE/tools/make_demo_clip.sh" "$clip_unix" 10 || exit 1
 
 # The Linux ids of the ffplay.exe processes of this build's Wine prefix, oldest first.
@@ -53,10 +43,10 @@ wine_players() {
     tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qFx "WINEPREFIX=$WINEPREFIX" && echo "$p"
   done
 }
-# The player started last.
+# The player started last, and its window.
 player_pid() {
-  if [ -n "$windows_player" ]; then wine_players | tail -1; else cat "$dir/ffplay-adapter.pid" 2>/dev/null; fi
-}
+  if [ -n "$windows_player" ]; then wine_players | tail -1; else cat "$dir/ffplay-adapter.pid"; fi
+} 2>/dev/null
 # (xdotool takes an empty pid for any process and names the root window first.)
 player_window() {
   [ -n "$1" ] && xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1
@@ -190,8 +180,7 @@ expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
 
-# Ends a player that a failed case leaves running (Wine's players end with the program's
-# process tree).
+# Ends a player that a failed case leaves running (Wine's end with the program's tree).
 [ -n "$windows_player" ] || case_cleanup() { "$dir/ffplay.exe" --end-last; }
 
 run_case case_anaglyph_through_real_player
