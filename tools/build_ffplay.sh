@@ -6,6 +6,8 @@
 #   tools/build_ffplay.sh          builds when needed, prints the path of ffplay.exe
 #   tools/build_ffplay.sh --path   prints that path if the player is built, else fails
 #
+# It fetches the source packages from Debian, or, when they lie beside the script (the
+# release's source archive unpacked), takes those.
 # The result is cached in ${XDG_CACHE_HOME:-~/.cache}/duoscope/ffplay-KEY/, KEY being a
 # hash of the source versions, the configure line, the tool chain and this script, so a
 # second run (or another checkout on the same machine) does not build again. The folder
@@ -16,7 +18,7 @@
 # The output is reproducible: the build runs in a fixed folder under the cache, whose path
 # the compiler maps away (-ffile-prefix-map), the linker writes no time stamp, and the
 # binary is stripped (SOURCE_DATE_EPOCH, from FFmpeg's changelog, is the PE time stamp
-# strip writes). Takes 15-25 minutes on two busy cores; the log is work/build.log in the
+# strip writes). Takes 12-25 minutes on two busy cores; the log is work/build.log in the
 # cache while building (its tail is shown when a step fails), build.log beside the player.
 set -euo pipefail
 
@@ -96,18 +98,25 @@ deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror/debia
 EOF
 apt_opts=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
   -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
-step "fetching the package lists of $suite" apt-get "${apt_opts[@]}" -q update
 mkdir -p "$work/source"
-for pin in "libsdl2=$sdl_version" "ffmpeg=$ffmpeg_version"; do
-  served=$(apt-cache "${apt_opts[@]}" showsrc "${pin%%=*}" | sed -n 's/^Version: //p' | sort -u)
-  if ! grep -Fqx "${pin#*=}" <<<"$served"; then
-    say "Debian does not serve ${pin%%=*} ${pin#*=} (it serves: $(echo $served))"
-    say "change the pinned version at the top of $script"
-    exit 1
-  fi
-  (cd "$work/source" && step "fetching the source package $pin" \
-    apt-get "${apt_opts[@]}" source --download-only "$pin")
-done
+here=$(dirname "$script")
+if [ -f "$here/libsdl2_${sdl_version#*:}.dsc" ] &&
+  [ -f "$here/ffmpeg_${ffmpeg_version#*:}.dsc" ]; then
+  say "taking the source packages beside the script"
+  cp "$here"/*.dsc "$here"/*.tar.* "$work/source/"
+else
+  step "fetching the package lists of $suite" apt-get "${apt_opts[@]}" -q update
+  for pin in "libsdl2=$sdl_version" "ffmpeg=$ffmpeg_version"; do
+    served=$(apt-cache "${apt_opts[@]}" showsrc "${pin%%=*}" | sed -n 's/^Version: //p' | sort -u)
+    if ! grep -Fqx "${pin#*=}" <<<"$served"; then
+      say "Debian does not serve ${pin%%=*} ${pin#*=} (it serves: $(echo $served))"
+      say "change the pinned version at the top of $script"
+      exit 1
+    fi
+    (cd "$work/source" && step "fetching the source package $pin" \
+      apt-get "${apt_opts[@]}" source --download-only "$pin")
+  done
+fi
 for dsc in "$work"/source/*.dsc; do
   step "unpacking $(basename "$dsc")" dpkg-source --no-check -x "$dsc" "$work/$(basename "$dsc" .dsc)"
 done
