@@ -23,7 +23,8 @@ cmake --build "$build" --target package >/dev/null || { echo "FAIL: no package";
 echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$build/$package")"
 entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
 expected="duoscope.exe $readme "
-[ -z "$player" ] || expected+="ffplay.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-zlib.txt BUILD-INFO.txt "
+[ -z "$player" ] ||
+  expected+="ffplay.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-zlib.txt BUILD-INFO.txt "
 [ "$entries" = "$expected" ] || fail "the archive holds [$entries]"
 unpacked=$build/package-check
 rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
@@ -32,7 +33,6 @@ cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the 
 sources=$build/duoscope-$version-$preset-ffplay-source.zip
 if [ -n "$player" ]; then
   cmp "$unpacked/ffplay.exe" "$player" || fail "the archive's ffplay.exe is not the cached build"
-  expect "$sources" "build_ffplay.sh" "$(unzip -Z1 "$sources")"
   cmp <(unzip -p "$sources" build_ffplay.sh) "$source/tools/build_ffplay.sh" ||
     fail "$sources lacks this tree's tools/build_ffplay.sh"
 fi

@@ -23,7 +23,7 @@ dir=$BUILD/e2e-player
 clip_unix="$dir/démo été 3D.mp4"
 shot=player-anaglyph
 if [ $# -ge 3 ]; then
-  [ -f "$windows_player" ] || { echo "FAIL: no ffplay.exe [$3]: run tools/build_ffplay.sh"; exit 1; }
+  [ -f "$3" ] || { echo "FAIL: no ffplay.exe [$3]: run tools/build_ffplay.sh"; exit 1; }
   dir="$BUILD/e2e-lecteur été" clip_unix="$BUILD/e2e-lecteur été/映画 été 3D.mp4"
   shot=player-windows-anaglyph
   export SDL_RENDER_DRIVER=software # (Direct3D drops frames under Wine on Xvfb)
@@ -38,11 +38,10 @@ rm -f "$dir/ffplay-adapter.pid"
 
 # The Linux ids of the ffplay.exe processes of this build's Wine prefix, oldest first.
 wine_players() {
-  local p
   for p in $(pgrep -x ffplay.exe); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qFx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" && echo "$p"
   done
-}
+} 2>/dev/null
 # The player started last, and its window.
 player_pid() {
   if [ -n "$windows_player" ]; then wine_players | tail -1; else cat "$dir/ffplay-adapter.pid"; fi
@@ -52,9 +51,8 @@ player_window() {
   [ -n "$1" ] && xdotool search --onlyvisible --pid "$1" --class ffplay 2>/dev/null | head -1
 }
 window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
-# The client area of a player's X window, as a crop WxH+X+Y: Debian's ffplay's X window is
-# all client area; Wine's holds the frame that Wine draws around the Windows window's
-# client area (found by its title), side and bottom borders alike.
+# The client area of a player's X window as a crop WxH+X+Y: Wine's X window also holds the
+# frame Wine draws around the client area (of the window of that title), sides and bottom alike.
 client_crop() {
   local outer inner side
   outer=$(window_size "$1") inner=$outer
@@ -136,7 +134,8 @@ case_anaglyph_through_real_player() {
   wait_until 15 'second=$(player_pid); [ -n "$second" ] && [ "$second" != "$first" ]' ||
     fail "Replay started no new player" || return 1
   wait_until 5 '! alive "$first"' || fail "the first player still runs" || return 1
-  [ -z "$windows_player" ] || expect_eq "ffplay.exe processes" "$second" "$(wine_players)" || return 1
+  [ -z "$windows_player" ] || expect_eq "ffplay.exe processes" "$second" "$(wine_players)" ||
+    return 1
   wait_until 15 '[ -n "$(player_window "$second")" ]' ||
     fail "no window of the new player" || return 1
   window=$(player_window "$second")
@@ -160,8 +159,7 @@ case_anaglyph_through_real_player() {
 # cmd.exe shows in this prefix and language.
 case_error_check_shows_player_message() {
   reset_settings || return 1
-  put_setting nERCHK REG_SZ 1 && put_setting nGPU REG_SZ 2 && put_setting nStout REG_SZ 17 ||
-    return 1
+  put_setting nERCHK REG_SZ 1 && put_setting nGPU REG_SZ 2 || return 1
   local pid main text prompt
   # (cmd.exe /U writes UTF-16 to a file.)
   "$WINE" cmd /u /c pause </dev/null >"$dir/pause.txt" 2>/dev/null
