@@ -78,6 +78,7 @@ log=$work/build.log
 rm -rf "$work" "$out.new"
 mkdir -p "$work/bin" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 : >"$log"
+cp "$script" "$work/build_ffplay.sh" # (the script as it runs, for the source folder)
 say() { echo "build_ffplay: $*" >&2; }
 step() {
   say "$1"
@@ -157,7 +158,7 @@ cp "$ffmpeg_src/COPYING.GPLv2" "$out.new/COPYING.GPLv2"
 cp "$sdl_src/LICENSE.txt" "$out.new/LICENSE-SDL2.txt"
 cp /usr/share/doc/libz-mingw-w64-dev/copyright "$out.new/LICENSE-zlib.txt"
 cp "$work"/source/*.dsc "$work"/source/*.tar.* "$out.new/source/"
-cp "$script" "$out.new/source/build_ffplay.sh"
+cp "$work/build_ffplay.sh" "$out.new/source/build_ffplay.sh"
 {
   echo "ffplay.exe, built by duoscope's tools/build_ffplay.sh from Debian $suite's source packages"
   echo "  libsdl2 $sdl_version"
