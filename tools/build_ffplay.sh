@@ -24,7 +24,6 @@ set -euo pipefail
 
 sdl_version=2.26.5+dfsg-1
 ffmpeg_version=7:5.1.9-0+deb12u1
-mirror=$("$(dirname "$0")/debian_mirror.sh" | sed "s,/debian$,,")
 suite=bookworm
 triplet=x86_64-w64-mingw32
 
@@ -91,12 +90,8 @@ step() {
 }
 started=$SECONDS
 
-# The sources, through a private apt state: the machine's apt sources stay untouched.
-cat >"$work/apt/sources.list" <<EOF
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror/debian $suite main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror/debian $suite-updates main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror/debian-security $suite-security main
-EOF
+# The sources, through a private apt state (the machine's apt sources stay untouched),
+# from the Debian archives that the machine's apt uses.
 apt_opts=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
   -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
 mkdir -p "$work/source"
@@ -106,6 +101,17 @@ if [ -f "$here/libsdl2_${sdl_version#*:}.dsc" ] &&
   say "taking the source packages beside the script"
   cp "$here"/*.dsc "$here"/*.tar.* "$work/source/"
 else
+  if ! archive=$("$here/debian_mirror.sh") || ! security=$("$here/debian_mirror.sh" security)
+  then
+    say "this machine's apt sources name no Debian archive (set DUOSCOPE_DEBIAN_MIRROR)"
+    exit 1
+  fi
+  keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+  cat >"$work/apt/sources.list" <<EOF
+deb-src [signed-by=$keyring] $archive $suite main
+deb-src [signed-by=$keyring] $archive $suite-updates main
+deb-src [signed-by=$keyring] $security $suite-security main
+EOF
   step "fetching the package lists of $suite" apt-get "${apt_opts[@]}" -q update
   for pin in "libsdl2=$sdl_version" "ffmpeg=$ffmpeg_version"; do
     served=$(apt-cache "${apt_opts[@]}" showsrc "${pin%%=*}" | sed -n 's/^Version: //p' | sort -u)

@@ -31,7 +31,6 @@ root="$dir/root"
 qemu="$dir/qemu-i386"
 binfmt=/proc/sys/fs/binfmt_misc
 name=duoscope-i386
-mirror=$("$here/debian_mirror.sh")
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
 
@@ -75,6 +74,9 @@ build() {
   : >"$log"
   say "setting up 32-bit Wine in $dir (about 1 GB, 5-15 minutes; log: $log)"
   mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
+  # (From the Debian archive that the machine's apt uses.)
+  local mirror
+  mirror=$("$here/debian_mirror.sh") || { say "no Debian archive in apt's sources"; return 1; }
   echo "deb $mirror bookworm-backports main" >"$work/apt/sources.list"
   local apt=(-o Dir::Etc::SourceList="$work/apt/sources.list"
     -o Dir::Etc::SourceParts="$work/apt/parts" -o Dir::State::Lists="$work/apt/lists"
