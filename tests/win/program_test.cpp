@@ -101,7 +101,7 @@ class Program : public ::testing::Test {
     {
         ASSERT_TRUE(DeleteSettingsKey());
         ClearStandinLog();
-        DeleteFileA(LaunchScriptFile().c_str());
+        EndLaunches();
         char path[MAX_PATH];
         GetTempPathA(sizeof path, path);
         temp = path;
@@ -126,6 +126,16 @@ class Program : public ::testing::Test {
         RemoveDirectoryA((folder + "ffplay.exe").c_str());
         RemoveDirectoryA(folder.c_str());
         DeleteSettingsKey();
+    }
+
+    // Ends the players and their interpreters, and waits until the launch script is
+    // gone: Wine's interpreter holds it open while it ends (slowly under emulation), and
+    // a launch meanwhile could not write its own.
+    static void EndLaunches()
+    {
+        EndPlayerProcesses();
+        DeleteFileA(LaunchScriptFile().c_str());
+        ASSERT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
     }
 
     // Starts the copy of the program with `tail` after its quoted name, in the current
@@ -321,7 +331,7 @@ TEST_F(Program, AccentedFolderAndNameBeyondTheAnsiCodePagePlay)
             EXPECT_EQ(line[1], LongPath(arguments.back())) << StandinStarts()[0].commandLine;
         }
         EXPECT_EQ(0u, CloseAndWait(window));
-        EndPlayerProcesses();
+        EndLaunches();
         EXPECT_TRUE(StandinStarts().size() == (line[1].empty() ? 0u : 1u));
         CloseHandle(process.hProcess);
         process = {};
@@ -362,7 +372,7 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     EXPECT_EQ(std::to_string(kAutoInputLayout), StoredSettings()[2]);
 
     // A name handed over in its short form is read in its long form.
-    EndPlayerProcesses();
+    EndLaunches();
     CloseHandle(process.hProcess);
     process = {};
     ClearStandinLog();
