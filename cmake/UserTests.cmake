@@ -2,7 +2,8 @@
 # scripts with real keys (xdotool) and duoctl.exe, a small tool that starts programs,
 # posts commands and works dialogs across processes. Label "user".
 add_executable(duoctl tests/e2e/duoctl.cpp)
-target_link_libraries(duoctl PRIVATE shell32)
+# (With the program's own path conversions, to say how it hands a path to the player.)
+target_link_libraries(duoctl PRIVATE duoscope_win shell32)
 add_dependencies(duoctl duoscope ffplay_standin)
 
 # With the stand-in player: keys, dialogs, registry, launch script, processes.

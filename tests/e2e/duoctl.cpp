@@ -25,6 +25,7 @@
 //   duoctl end PID...               terminates these processes and all their descendants
 //   duoctl script                   prints the launch script as the command interpreter
 //                                   reads it (console code page), as UTF-8 in hex, or "missing"
+//   duoctl handed PATH              prints PATH as duoscope hands it to the player
 //   duoctl console PID              prints the text of the console of a child of PID
 //
 // Waits are bounded polls of 20 ms; the default limit is 10 s.
@@ -40,6 +41,10 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "common/code_page.h"
+#include "common/path_size.h"
+#include "playback/console_text.h"
 
 static const char kMainClass[] = "DAZAZERODI";
 
@@ -257,6 +262,25 @@ static int PrintScript()
     return 0;
 }
 
+// Prints, in UTF-8, the form in which duoscope hands the path `utf8` to the player: its
+// ANSI form (short where the ANSI code page lacks a letter), in a form that the console's
+// code page holds (short where it lacks one), as the command interpreter reads it.
+static int PrintHandedPath(const char *utf8)
+{
+    wchar_t wide[MAX_PATH];
+    char ansi[kPathSize], console[kPathSize];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, MAX_PATH) <= 0 ||
+        !FormPasses(AnsiPathFromWide(wide, ansi, sizeof ansi)) ||
+        !ConsolePath(ansi, console, sizeof console) ||
+        MultiByteToWideChar(CP_ACP, 0, console, -1, wide, MAX_PATH) <= 0)
+        return 1;
+    char text[4 * MAX_PATH];
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr) <= 0)
+        return 1;
+    printf("%s\n", text);
+    return 0;
+}
+
 static int PrintText(HWND control)
 {
     if (control == nullptr)
@@ -314,6 +338,8 @@ static int Run(int argc, char **argv)
         EndProcessTrees(roots);
         return 0;
     }
+    if (action == "handed" && count == 1)
+        return PrintHandedPath(args[0]);
     if (action == "script")
         return PrintScript();
     if (action == "console" && count == 1)

@@ -10,16 +10,17 @@
 
 int main()
 {
-    char logPath[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("DUOSCOPE_STANDIN_LOG", logPath, sizeof logPath);
-    if (length == 0 || length >= sizeof logPath)
+    // Wide, as the log may lie in a folder whose name the ANSI code page cannot hold.
+    wchar_t logPath[MAX_PATH];
+    DWORD length = GetEnvironmentVariableW(L"DUOSCOPE_STANDIN_LOG", logPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return 2;
     static char commandLine[4096];
     if (WideCharToMultiByte(CP_UTF8, 0, GetCommandLineW(), -1, commandLine, sizeof commandLine,
                             nullptr, nullptr) <= 0)
         return 4;
     // Appends one record "pid<TAB>command line" and its line feed in a single write.
-    HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE)
         return 3;

@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "common/code_page.h"
+
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -140,9 +142,13 @@ bool CreateEmptyFile(const std::wstring &path)
 
 std::string ProgramFolder()
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, length);
+    // In the ANSI form that the program makes of its own path: the short form where the
+    // ANSI code page lacks a letter of the checkout's folder.
+    wchar_t wide[MAX_PATH];
+    char path[MAX_PATH] = "";
+    if (GetModuleFileNameW(nullptr, wide, MAX_PATH) < MAX_PATH)
+        AnsiPathFromWide(wide, path, sizeof path);
+    std::string folder(path);
     return folder.substr(0, folder.rfind('\\') + 1);
 }
 
