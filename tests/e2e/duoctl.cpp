@@ -85,14 +85,17 @@ static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
     GetWindowThreadProcessId(hWnd, &owner);
     if (query->processId != 0 && owner != query->processId)
         return TRUE;
-    char text[256];
+    wchar_t text[256], title[256];
     if (query->title != nullptr) {
-        GetWindowTextA(hWnd, text, sizeof text);
-        if (strcmp(text, query->title) != 0)
+        // In wide characters: the title (UTF-8) may hold letters beyond the ANSI code page.
+        GetWindowTextW(hWnd, text, 256);
+        if (MultiByteToWideChar(CP_UTF8, 0, query->title, -1, title, 256) <= 0 ||
+            wcscmp(text, title) != 0)
             return TRUE;
     } else {
-        GetClassNameA(hWnd, text, sizeof text);
-        if (strcmp(text, kMainClass) != 0)
+        char name[64];
+        GetClassNameA(hWnd, name, sizeof name);
+        if (strcmp(name, kMainClass) != 0)
             return TRUE;
     }
     query->found = hWnd;
