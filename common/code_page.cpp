@@ -56,6 +56,14 @@ AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize)
     return form;
 }
 
+bool TakeAnsiPath(const wchar_t *path, char *out, size_t outSize, HWND owner, unsigned textId)
+{
+    const AnsiForm form = AnsiPathFromWide(path, out, outSize);
+    if (form == AnsiForm::Lacking)
+        WarnNameCannotPass(owner, path, textId);
+    return FormPasses(form);
+}
+
 void NameForTags(const char *path, char *out, size_t outSize)
 {
     wchar_t wide[kPathSize];

@@ -31,6 +31,11 @@ AnsiForm AnsiPathFromWide(const wchar_t *path, char *out, size_t outSize);
 // file or the long form does not fit.
 void NameForTags(const char *path, char *out, size_t outSize);
 
+// AnsiPathFromWide for a path that the user or the platform names: where the ANSI code
+// page lacks a letter of it and no short form serves, WarnNameCannotPass tells so over
+// `owner` with string `textId`. Returns whether `out` holds a path to hand over.
+bool TakeAnsiPath(const wchar_t *path, char *out, size_t outSize, HWND owner, unsigned textId);
+
 // Tells the user, in a message box over `owner`, that `name` (a file or folder, named by
 // string `textId`) cannot be handed to the player: the ANSI code page lacks a letter of
 // it and the volume keeps no short form.

@@ -81,12 +81,8 @@ void PlayMedia()
     // The temporary folder in its short form where the ANSI code page cannot hold it.
     wchar_t tempDir[kTempDirSize];
     DWORD tempLength = GetTempPathW(kTempDirSize, tempDir);
-    if (tempLength == 0 || tempLength >= kTempDirSize)
-        return;
-    const AnsiForm tempForm = AnsiPathFromWide(tempDir, szTempDir, sizeof szTempDir);
-    if (tempForm == AnsiForm::Lacking)
-        WarnNameCannotPass(hWndMain, tempDir, IDS_NAME_TEMP_FOLDER);
-    if (!FormPasses(tempForm))
+    if (tempLength == 0 || tempLength >= kTempDirSize ||
+        !TakeAnsiPath(tempDir, szTempDir, sizeof szTempDir, hWndMain, IDS_NAME_TEMP_FOLDER))
         return;
     char scriptPath[kScriptPathSize];
     if (!LaunchScriptPath(szTempDir, scriptPath, sizeof scriptPath))

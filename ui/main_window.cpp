@@ -116,15 +116,11 @@ static LRESULT OnCreate(HWND hWnd)
 static void OnDropFiles(HWND hWnd, HDROP drop)
 {
     wchar_t dropped[kPathSize];
-    char path[kPathSize];
-    AnsiForm form = AnsiForm::TooLong;
-    if (DragQueryFileW(drop, 0, nullptr, 0) < kPathSize &&
-        DragQueryFileW(drop, 0, dropped, kPathSize) > 0)
-        form = AnsiPathFromWide(dropped, path, sizeof path);
+    const bool named = DragQueryFileW(drop, 0, nullptr, 0) < kPathSize &&
+                       DragQueryFileW(drop, 0, dropped, kPathSize) > 0;
     DragFinish(drop);
-    if (form == AnsiForm::Lacking)
-        WarnNameCannotPass(hWnd, dropped, IDS_NAME_FILE);
-    if (!FormPasses(form))
+    char path[kPathSize];
+    if (!named || !TakeAnsiPath(dropped, path, sizeof path, hWnd, IDS_NAME_FILE))
         return;
     CopyText(szMediaFile, sizeof szMediaFile, path);
     SetForegroundWindow(hWnd);

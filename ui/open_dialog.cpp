@@ -118,10 +118,7 @@ void RunOpenDialog()
     memcpy(szOpenDir, szOpenFile, folderLength * sizeof *szOpenDir);
     szOpenDir[folderLength] = L'\0';
     char chosen[kPathSize];
-    const AnsiForm form = AnsiPathFromWide(szOpenFile, chosen, sizeof chosen);
-    if (form == AnsiForm::Lacking)
-        WarnNameCannotPass(hWndMain, szOpenFile, IDS_NAME_FILE);
-    if (!FormPasses(form))
+    if (!TakeAnsiPath(szOpenFile, chosen, sizeof chosen, hWndMain, IDS_NAME_FILE))
         return;
     CopyText(szMediaFile, sizeof szMediaFile, chosen);
     InvalidateRect(hWndMain, nullptr, TRUE);

@@ -26,8 +26,7 @@ static void TakeMediaPath()
             return;
         path = full;
     }
-    if (AnsiPathFromWide(path, szMediaFile, sizeof szMediaFile) == AnsiForm::Lacking)
-        WarnNameCannotPass(nullptr, path, IDS_NAME_FILE);
+    TakeAnsiPath(path, szMediaFile, sizeof szMediaFile, nullptr, IDS_NAME_FILE);
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
