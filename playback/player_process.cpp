@@ -1,17 +1,32 @@
 #include "playback/player_process.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/app_state.h"
 #include "common/code_page.h"
 #include "common/res_string.h"
+#include "common/text.h"
 #include "res/resource.h"
+#include "playback/console_host.h"
 #include "playback/console_text.h"
 #include "settings/name_layout.h"
 
 HWND hWndPlayer;
 char szTempDir[kTempDirSize];
+
+// The job of the most recent launch, or null when it has none: not started, or the
+// system would not put it in a job (Windows 7 for a program that already runs in one).
+static HANDLE playerJob;
+
+// Players being ended: their jobs and when each was asked to end. A null job is a free
+// slot. Checked by a timer of this thread every kEndCheckMs while any is listed.
+constexpr DWORD kEndCheckMs = 100;
+struct EndingPlayer {
+    HANDLE job;
+    DWORD askedAt;
+};
+static EndingPlayer endingPlayers[8];
+static UINT_PTR endTimer;
 
 BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam)
 {
@@ -33,24 +48,151 @@ static HWND ConsoleWindowOf(DWORD processId)
     if (!AttachConsole(processId))
         return nullptr;
     HWND console = GetConsoleWindow();
+    // Detached before anything can post WM_CLOSE to that console: a process attached to
+    // a console when it closes is ended with it, this program too.
     FreeConsole();
     return console;
 }
 
-// Creates the script file, or empties it, and writes `text` into it.
-static void WriteLaunchScript(const char *path, const char *text)
+// Tells the user that the launch script could not be written: its path, and the
+// system's reason for error `error` on a line of its own.
+static void WarnScriptNotWritten(const char *path, DWORD error)
 {
-    if (FILE *file = fopen(path, "wb"))
-        fclose(file);
-    HFILE script = _lopen(path, OF_WRITE);
-    if (script == HFILE_ERROR)
-        return;
-    _lwrite(script, text, static_cast<UINT>(strlen(text)));
-    _lclose(script);
+    char reason[kResStringSize];
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       error, 0, reason, sizeof reason, nullptr) == 0)
+        reason[0] = '\0';
+    char text[kResStringSize + kScriptPathSize + kResStringSize + 4];
+    TextBuffer message = StartText(text, sizeof text);
+    AppendText(message, LoadResString(IDS_SCRIPT_NOT_WRITTEN));
+    AppendText(message, " ");
+    AppendText(message, path);
+    AppendText(message, "\n\n");
+    AppendText(message, reason);
+    MessageBoxA(hWndMain, text, LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONWARNING);
 }
 
-// Starts the script and waits, polling every 50 ms, until its window is found or its
-// process ends.
+// Creates the script file, or empties it, and writes `text` into it. Returns false,
+// having said so, when any step fails.
+static bool WriteLaunchScript(const char *path, const char *text)
+{
+    HANDLE script = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (script == INVALID_HANDLE_VALUE) {
+        WarnScriptNotWritten(path, GetLastError());
+        return false;
+    }
+    const DWORD length = static_cast<DWORD>(strlen(text));
+    DWORD written = 0;
+    DWORD error = ERROR_SUCCESS;
+    if (!WriteFile(script, text, length, &written, nullptr))
+        error = GetLastError();
+    else if (written != length)
+        error = ERROR_DISK_FULL;
+    if (!CloseHandle(script) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    if (error == ERROR_SUCCESS)
+        return true;
+    WarnScriptNotWritten(path, error);
+    return false;
+}
+
+// A job that holds `process` and ends what it holds once its last handle is closed, so
+// that no player outlives the program; null where the system gives none.
+static HANDLE JobFor(HANDLE process)
+{
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    if (job == nullptr)
+        return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+    memset(&limits, 0, sizeof limits);
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
+                                 sizeof limits) ||
+        !AssignProcessToJobObject(job, process)) {
+        CloseHandle(job);
+        return nullptr;
+    }
+    return job;
+}
+
+// Whether any process of `job` still runs.
+static bool JobRuns(HANDLE job)
+{
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+    return job != nullptr &&
+           QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info,
+                                     sizeof info, nullptr) &&
+           info.ActiveProcesses > 0;
+}
+
+// Ends what still runs in `job` and lets it go.
+static void TerminateJob(HANDLE job)
+{
+    TerminateJobObject(job, 1);
+    CloseHandle(job);
+}
+
+// Lets go of each player being ended whose processes are gone, and terminates each that
+// has had kPlayerEndMs. Stops the timer when none is left; returns whether any is.
+static bool CheckEndingPlayers()
+{
+    bool remain = false;
+    for (EndingPlayer &player : endingPlayers) {
+        if (player.job == nullptr)
+            continue;
+        if (!JobRuns(player.job))
+            CloseHandle(player.job);
+        else if (GetTickCount() - player.askedAt >= kPlayerEndMs)
+            TerminateJob(player.job);
+        else {
+            remain = true;
+            continue;
+        }
+        player.job = nullptr;
+    }
+    if (!remain && endTimer != 0) {
+        KillTimer(nullptr, endTimer);
+        endTimer = 0;
+    }
+    return remain;
+}
+
+static void CALLBACK OnEndCheck(HWND, UINT, UINT_PTR, DWORD)
+{
+    CheckEndingPlayers();
+}
+
+// Ends a player: asks its console window to close where that window closes its console,
+// and lists its job to be terminated should it still run kPlayerEndMs later; a job with
+// no console to ask (or no free place in the list) is terminated at once.
+static void EndPlayer(HWND console, HANDLE job)
+{
+    char className[64] = "";
+    const bool asked = IsWindowEnabled(console) &&
+                       GetClassNameA(console, className, sizeof className) > 0 &&
+                       ClosesItsConsole(className) && PostMessageA(console, WM_CLOSE, 0, 0);
+    if (!JobRuns(job)) {
+        if (job != nullptr)
+            CloseHandle(job);
+        return;
+    }
+    if (asked) {
+        for (EndingPlayer &player : endingPlayers) {
+            if (player.job != nullptr)
+                continue;
+            player = {job, GetTickCount()};
+            if (endTimer == 0)
+                endTimer = SetTimer(nullptr, 0, kEndCheckMs, OnEndCheck);
+            return;
+        }
+    }
+    TerminateJob(job);
+}
+
+// Starts the script in a job of its own (suspended until it is in the job; where the
+// system refuses the job, it runs without one) and waits, polling every 50 ms, until its
+// window is found, its process ends or kConsoleWaitMs have passed.
 static void StartLaunchScript(const char *path)
 {
     STARTUPINFOA startup;
@@ -62,11 +204,15 @@ static void StartLaunchScript(const char *path)
     PROCESS_INFORMATION process;
     memset(&process, 0, sizeof process);
     hWndPlayer = nullptr;
-    if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, szTempDir, &startup,
-                        &process))
+    if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        szTempDir, &startup, &process))
         return;
+    playerJob = JobFor(process.hProcess);
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && hWndPlayer == nullptr) {
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && hWndPlayer == nullptr &&
+           GetTickCount() - start < kConsoleWaitMs) {
         EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&process));
         if (hWndPlayer == nullptr)
             hWndPlayer = ConsoleWindowOf(process.dwProcessId);
@@ -77,6 +223,7 @@ static void StartLaunchScript(const char *path)
 void PlayMedia()
 {
     HWND previousPlayer = hWndPlayer;
+    HANDLE previousJob = playerJob;
 
     // The temporary folder in its short form where the ANSI code page cannot hold it.
     wchar_t tempDir[kTempDirSize];
@@ -113,19 +260,26 @@ void PlayMedia()
         !ToConsoleText(script, consoleScript, sizeof consoleScript))
         return;
 
-    WriteLaunchScript(scriptPath, consoleScript);
+    if (!WriteLaunchScript(scriptPath, consoleScript))
+        return;
+    playerJob = nullptr;
     StartLaunchScript(scriptPath);
 
     if (PlayerSettings.nERCHK == 0)
         DeleteFileA(scriptPath);
-    if (IsWindowEnabled(previousPlayer)) {
+    if (IsWindowEnabled(previousPlayer) || JobRuns(previousJob))
         Sleep(800);
-        PostMessageA(previousPlayer, WM_CLOSE, 0, 0);
-    }
+    EndPlayer(previousPlayer, previousJob);
 }
 
 void ClosePlayerWindow()
 {
-    if (IsWindowEnabled(hWndPlayer))
-        PostMessageA(hWndPlayer, WM_CLOSE, 0, 0);
+    EndPlayer(hWndPlayer, playerJob);
+    playerJob = nullptr;
+}
+
+void WaitForEndingPlayers()
+{
+    while (CheckEndingPlayers())
+        Sleep(kEndCheckMs);
 }

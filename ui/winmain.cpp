@@ -5,13 +5,16 @@
 #include "common/code_page.h"
 #include "common/paths.h"
 #include "common/res_string.h"
+#include "playback/player_process.h"
 #include "res/resource.h"
 #include "ui/main_window.h"
 
 // Takes the media path from the wide command line (see CommandLineTail). A relative
 // path is made absolute against the current folder, which the launch script does not
-// share; a fully qualified one keeps every character. The path is kept in its ANSI form,
-// or its short form where its name needs it; a path that has neither is not taken.
+// share; a fully qualified one keeps every character. A path of five characters or fewer
+// as typed is kept as typed, so that it plays neither at start nor on Replay. The path is
+// kept in its ANSI form, or its short form where its name needs it; a path that has
+// neither is not taken.
 static void TakeMediaPath()
 {
     wchar_t given[kPathSize];
@@ -20,7 +23,7 @@ static void TakeMediaPath()
         return;
     wchar_t full[kPathSize];
     const wchar_t *path = given;
-    if (!IsFullyQualifiedPath(given)) {
+    if (!IsFullyQualifiedPath(given) && lstrlenW(given) > 5) {
         DWORD length = GetFullPathNameW(given, kPathSize, full, nullptr);
         if (length == 0 || length >= kPathSize)
             return;
@@ -48,5 +51,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
             DispatchMessageA(&msg);
         }
     }
+    // The window has gone: the program ends once its last player has.
+    WaitForEndingPlayers();
     return static_cast<int>(msg.wParam);
 }

@@ -13,6 +13,7 @@
 #include "common/res_string.h"
 #include "playback/console_text.h"
 #include "playback/player_process.h"
+#include "dialog_support.h"
 #include "support.h"
 
 namespace {
@@ -260,17 +261,44 @@ TEST_F(PlayerProcess, LaunchThatCannotStartStillDeletesTheScriptAndClosesThePrev
     EXPECT_TRUE(Ends(first.processId));
     // The first interpreter held the file open; it is gone once that one has ended.
     EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));
+}
 
-    // A temporary folder that does not exist: the script cannot even be written.
-    StandinStart third = PlayAndWaitForStandin();
-    ASSERT_NE(nullptr, hWndPlayer);
-    {
-        ScopedEnv tmp("TMP", "C:\\missing-folder");
-        EXPECT_GE(TimedPlay(), 800u);
+// A script that cannot be written is said so, with its path; nothing starts, and the
+// player before plays on: a temporary folder that does not exist, and a script held open
+// by another program that shares it with nobody.
+TEST_F(PlayerProcess, ScriptThatCannotBeWrittenIsSaidAndNothingStarts)
+{
+    StandinStart first = PlayAndWaitForStandin();
+    const HWND firstConsole = hWndPlayer;
+    ASSERT_NE(nullptr, firstConsole);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string heldFolder = std::string(temp) + "duoscope-held\\";
+    CreateDirectoryA(heldFolder.c_str(), nullptr);
+    for (const std::string &folder : {std::string("C:\\missing-folder\\"), heldFolder}) {
+        ScopedEnv tmp("TMP", folder.c_str());
+        const std::string path = folder + "duoscope.bat";
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        ASSERT_EQ(folder == heldFolder, held != INVALID_HANDLE_VALUE);
+        std::string said;
+        DialogDriver driver(LoadResString(IDS_APP_TITLE), [&said](HWND box) {
+            said = WindowText(GetDlgItem(box, 0xFFFF));
+            return PostMessageA(box, WM_COMMAND, IDOK, 0) != FALSE;
+        });
+        PlayMedia();
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_TRUE(driver.Done()) << path;
+        const std::string head = std::string(LoadResString(IDS_SCRIPT_NOT_WRITTEN)) + " " + path;
+        EXPECT_EQ(0u, said.find(head + "\n\n")) << said;
+        EXPECT_GT(said.size(), head.size() + 3) << "the system's reason follows: " << said;
+        DeleteFileA(path.c_str());
+        EXPECT_EQ(firstConsole, hWndPlayer);
+        EXPECT_EQ(1u, ProcessIds("cmd.exe").size());
     }
-    EXPECT_EQ(nullptr, hWndPlayer);
-    EXPECT_TRUE(Ends(third.processId));
-    EXPECT_EQ(2u, StandinStarts().size());
+    RemoveDirectoryA(heldFolder.c_str());
+    EXPECT_TRUE(ProcessRunning(first.processId));
+    EXPECT_EQ(1u, StandinStarts().size());
 }
 
 TEST_F(PlayerProcess, PlayerThatEndsAtOnceLeavesNoOpenWindowAndNoScript)

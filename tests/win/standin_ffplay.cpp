@@ -2,7 +2,9 @@
 // line (as the program reads it in wide characters, written in UTF-8, which is the ANSI
 // text itself for ASCII) to a log, then waits until its console is closed. A command
 // line that holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its
-// environment, makes it end at once instead, as the player does with a bad file.
+// environment, makes it end at once instead, as the player does with a bad file. One
+// that holds "detached" makes it leave its console first and run on: closing the console
+// then does not end it.
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +36,8 @@ int main()
     if (strstr(commandLine, "end-at-once") ||
         GetEnvironmentVariableA("DUOSCOPE_STANDIN_END_AT_ONCE", nullptr, 0) > 0)
         return 1;
+    if (strstr(commandLine, "detached"))
+        FreeConsole();
     for (;;)
         Sleep(1000);
 }
