@@ -385,6 +385,43 @@ TEST_F(MainWindow, CloseBoxSavesClosesThePlayerAndQuits)
     EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
 }
 
+// A player that leaves its console (as a program started by a player may) outlives the
+// console's close: each way of ending a player still ends it, through its job. Each way
+// follows a Replay that starts such a player; judged by the players still running.
+TEST_F(MainWindow, PlayerThatLeftItsConsoleEndsEachWay)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"new launch",
+         [hwnd] {
+             HDROP drop = MakeDrop({"C:\\v\\detached next.mp4"});
+             SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+         }},
+        {"Replay", [hwnd] { SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0); }},
+        {"Settings' Replay",
+         [hwnd] {
+             WithDialogsClosedBy(IDC_REPLAY,
+                                 [hwnd] { SendMessageA(hwnd, WM_COMMAND, IDM_SETTING, 0); });
+         }},
+        {"close box", [hwnd] { SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto &way : ways) {
+        SetMediaFile("C:\\v\\detached.mp4");
+        const size_t before = StandinStarts().size();
+        SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+        ASSERT_TRUE(WaitForStandinStarts(before + 1)) << way.first;
+        const DWORD player = StandinStarts()[before].processId;
+        way.second();
+        EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); })) << way.first;
+        // The player that the way itself started runs on.
+        const size_t left = IsWindow(hwnd) ? 1 : 0;
+        EXPECT_TRUE(WaitFor([left] { return ProcessIds("ffplay.exe").size() == left; }))
+            << way.first;
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(MainWindow, ReplayPlaysOnlyPathsLongerThanFiveCharacters)
 {
     HWND hwnd = Create();

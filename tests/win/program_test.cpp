@@ -252,30 +252,48 @@ TEST_F(Program, QuotedPathWithBlanksReachesThePlayerAsOneArgument)
     EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
 }
 
-// The launch script runs in the temporary folder: a relative path is made absolute
-// against the program's current folder first.
+// A player that has left its console ends with the program all the same: the program
+// exits with no player left.
+TEST_F(Program, ClosingEndsAPlayerThatLeftItsConsole)
+{
+    Start(Player::StandIn, "C:\\v\\detached.mp4");
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    const DWORD player = StandinStarts()[0].processId;
+    EXPECT_EQ(0u, CloseAndWait(window));
+    EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
+    EXPECT_TRUE(ProcessIds("ffplay.exe").empty());
+}
+
+// The launch script runs in the temporary folder: a relative path of six characters is
+// made absolute against the program's current folder first.
 TEST_F(Program, RelativePathPlaysTheFileOfTheCurrentFolder)
 {
     const std::string clips = folder + "clips\\";
     ASSERT_TRUE(CreateDirectoryA(clips.c_str(), nullptr));
-    ASSERT_TRUE(CreateEmptyFile(Wide(clips + "a.mp4")));
-    Start(Player::StandIn, "a.mp4", clips);
+    ASSERT_TRUE(CreateEmptyFile(Wide(clips + "ab.mp4")));
+    Start(Player::StandIn, "ab.mp4", clips);
     HWND window = WaitForMainWindow();
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(WaitForStandinStarts(1));
     const StandinStart start = StandinStarts()[0];
-    EXPECT_EQ(Wide(clips + "a.mp4"), Arguments(start.commandLine).back()) << start.commandLine;
+    EXPECT_EQ(Wide(clips + "ab.mp4"), Arguments(start.commandLine).back()) << start.commandLine;
     EXPECT_EQ(0u, CloseAndWait(window));
     const DWORD player = start.processId;
     EXPECT_TRUE(WaitFor([player] { return !ProcessRunning(player); }));
-    DeleteFileA((clips + "a.mp4").c_str());
+    DeleteFileA((clips + "ab.mp4").c_str());
     RemoveDirectoryA(clips.c_str());
 }
 
 TEST_F(Program, ShortOrOverlongCommandLinePlaysNothing)
 {
-    for (const std::string &tail : {std::string("C:\\ab"), "C:\\" + std::string(600, 'a')}) {
-        SCOPED_TRACE(tail.size());
+    // The length rule holds for the text as typed: a relative name of five characters, or
+    // a short word, does not play in the current folder's absolute form.
+    for (const std::string &tail :
+         {std::string("C:\\ab"), std::string("a.mp4"), std::string("-h"),
+          "C:\\" + std::string(600, 'a')}) {
+        SCOPED_TRACE(tail);
         Start(Player::StandIn, tail);
         HWND window = WaitForMainWindow();
         ASSERT_NE(nullptr, window);
