@@ -14,6 +14,10 @@ add_test(NAME player_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/player_e2e.s
   ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
 set_tests_properties(user_tests player_e2e PROPERTIES FIXTURES_REQUIRED wine
   RESOURCE_LOCK wine_prefix TIMEOUT 300 LABELS user)
+# tools/run.sh on its own Xvfb and prefix: Ctrl+C ends it and leaves nothing running.
+add_test(NAME run_interrupt COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_interrupt.sh
+  ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(run_interrupt PROPERTIES TIMEOUT 400 LABELS user)
 # With the Windows ffplay.exe that the 64-bit archive ships (cmake/Player.cmake).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_test(NAME player_e2e_windows COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/player_e2e.sh

@@ -42,6 +42,9 @@ target_link_libraries(duoscope PRIVATE duoscope_win)
 target_compile_options(duoscope PRIVATE -fno-exceptions -fno-rtti)
 target_link_options(duoscope PRIVATE -s)
 
+# Closes a running program as its close box does; tools/run.sh's Ctrl+C.
+add_executable(close_program tools/close_program.cpp)
+
 include(cmake/Player.cmake)
 include(cmake/WineTests.cmake)
 if(NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

@@ -15,12 +15,16 @@
 # output layout yet) the output layout is preset to "anaglyph red/cyan dubois".
 # Uses the display in DISPLAY, or an Xvfb of its own when there is none. When the
 # program exits, the last player is ended and the prefix's wineserver is stopped.
-# DUOSCOPE_BUILD_DIR names another build folder than build/win64 (same preset).
-set -eu
+# DUOSCOPE_BUILD_DIR names another build folder than build/win64 (same preset);
+# DUOSCOPE_RUN_DIR another run folder (a prefix of its own) than its run/;
+# DUOSCOPE_PLAYER_EXE a Windows ffplay.exe to put beside the program (the tests' stand-in).
+# Ctrl+C or SIGTERM closes the program as its close box does, which ends its player; one
+# that has not closed after 15 s is ended, with every Wine process of the run folder.
+set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-windows_player=""
+windows_player=${DUOSCOPE_PLAYER_EXE:-}
 if [ "${1:-}" = --windows-player ]; then
   windows_player=yes
   shift
@@ -32,10 +36,10 @@ if [ -n "$media" ]; then
 fi
 
 tools/setup.sh
-[ -z "$windows_player" ] || windows_player=$(tools/build_ffplay.sh)
+[ "$windows_player" != yes ] || windows_player=$(tools/build_ffplay.sh)
 build=${DUOSCOPE_BUILD_DIR:-build/win64}
 [ -f "$build/CMakeCache.txt" ] || cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" --target duoscope >/dev/null
+cmake --build "$build" --target duoscope close_program >/dev/null
 
 if [ -z "$media" ]; then
   media=$root/demo/sbs-demo.mp4
@@ -45,9 +49,10 @@ if [ -z "$media" ]; then
   fi
 fi
 
-run=$(cd "$build" && pwd)/run
+run=${DUOSCOPE_RUN_DIR:-$build/run}
 mkdir -p "$run"
-cp "$build/duoscope.exe" "$run/duoscope.exe"
+run=$(cd "$run" && pwd)
+cp "$build/duoscope.exe" "$build/close_program.exe" "$run/"
 if [ -n "$windows_player" ]; then
   cp "$windows_player" "$run/ffplay.exe"
 else
@@ -63,9 +68,26 @@ stop() {
   tools/winerun.sh "$run" --stop
 }
 trap stop EXIT
-# Ctrl+C asks the program to close, as its close box would; the program runs in a
-# session of its own, so the terminal's signal does not kill it first.
-trap 'wine taskkill /im duoscope.exe >/dev/null 2>&1 || true' INT TERM
+program=""
+# Ctrl+C asks the program to close, as its close box would (it runs in a session of its
+# own, so the terminal's signal does not kill it first); the close ends its player, in
+# 3 s at the most. A program still there after close_wait seconds is ended, with every
+# Wine process of the run folder. (Wine's taskkill only says that it sent the close.)
+close_wait=15
+interrupted() {
+  trap '' INT TERM
+  [ -n "$program" ] || exit 130
+  wine "$run/close_program.exe" >/dev/null 2>&1 || true
+  local i
+  for ((i = 0; i < close_wait * 10; i++)); do
+    kill -0 "$program" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "run: duoscope did not close within $close_wait s; ending it" >&2
+  tools/winerun.sh "$run" --stop
+  kill -KILL "$program" 2>/dev/null || true
+}
+trap interrupted INT TERM
 
 wine --start
 key='HKCU\Software\Vell\duoscope'
