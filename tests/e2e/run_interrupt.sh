@@ -21,14 +21,8 @@ rm -f "$standin_log"
 of_prefix() {
   grep -lsxzF "WINEPREFIX=$prefix" /proc/[0-9]*/environ | cut -d/ -f3 || true
 }
-# Waits up to $1 seconds for the command $2.
-wait_until() {
-  local end=$((SECONDS + $1))
-  until eval "$2"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
+# Waits up to $1 seconds until the shell text $2 holds.
+wait_until() { timeout "$1" bash -c "until $2; do sleep 0.2; done"; }
 fail() {
   echo "FAIL: $*" >&2
   tail -n 20 "$run/run.log" >&2 || true
@@ -51,13 +45,13 @@ env -u DISPLAY DUOSCOPE_BUILD_DIR="$build" DUOSCOPE_RUN_DIR="$run" \
   "$source/tools/run.sh" "$media" >"$run/run.log" 2>&1 &
 runner=$!
 set +m
-wait_until 240 '[ -s "$standin_log" ]' || fail "the player did not start"
+wait_until 240 "[ -s '$standin_log' ]" || fail "the player did not start"
 display=$(cat "$run/wine/display.used")
 [ -n "$(of_prefix)" ] || fail "no Wine process of the run's prefix seen"
 pgrep -f "^Xvfb $display " >/dev/null || fail "no Xvfb on $display"
 
 kill -INT -- "-$runner"
-wait_until 60 '! kill -0 "$runner" 2>/dev/null' || fail "run.sh still runs after Ctrl+C"
+wait_until 60 "! kill -0 $runner 2>/dev/null" || fail "run.sh still runs after Ctrl+C"
 grep -q "did not close" "$run/run.log" && fail "the program had to be ended"
 left=$(of_prefix)
 [ -z "$left" ] || fail "left running: $(ps -o pid=,args= -p "${left//$'\n'/,}")"
