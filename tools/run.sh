@@ -72,7 +72,8 @@ program=""
 # Ctrl+C asks the program to close, as its close box would (it runs in a session of its
 # own, so the terminal's signal does not kill it first); the close ends its player, in
 # 3 s at the most. A program still there after close_wait seconds is ended, with every
-# Wine process of the run folder. (Wine's taskkill only says that it sent the close.)
+# Wine process of the run folder. (Wine's taskkill /im, used before, answered "close
+# message sent" while the program ran on.)
 close_wait=15
 interrupted() {
   trap '' INT TERM
