@@ -357,9 +357,9 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
 
     auto status = [](const char *media) {
+        const AutoChoice choice = ChooseAutoLayout(media, IsAnsiLeadByte, nullptr);
         char text[kStatusTextSize];
-        ComposeStatusText(0, 0, kAutoInputLayout, 17, media, IsAnsiLeadByte, LoadResString, text,
-                          sizeof text);
+        ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, LoadResString, text, sizeof text);
         return std::string(text);
     };
     const std::string named = status(name);
