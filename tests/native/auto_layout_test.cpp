@@ -39,7 +39,7 @@ const ProbeAnswer kUnread{};
 
 } // namespace
 
-// ffprobe's output for clips made with Debian's ffmpeg 5.1: Matroska's stereo_mode
+// ffprobe's output (Debian's 5.1) for clips made with Debian's ffmpeg 5.1: Matroska's stereo_mode
 // (right_left, top_bottom, block_lr, mono, checkerboard_lr, row_interleaved_rl, left_right
 // with setsar=2), H.264 frame packing (-x264-params frame-packing=3 in MP4, =4 raw), MP4
 // st3d (-strict unofficial), a plain MP4, and a file that is no media.
@@ -88,6 +88,14 @@ TEST(ParseProbeOutput, RealOutputs)
         {"frame|side_data|\n\nstream|width=320|height=180|sample_aspect_ratio=1:1\nformat|"
          "format_name=mov,mp4,m4a,3gp,3g2,mj2\n",
          Read(320, 180)},
+        // Two views (tools/make_two_view_clip.sh) in QuickTime, read by a native ffprobe
+        // 7.1.5; then its raw stream's, edited to Windows line ends and the right view first.
+        {"frame|\nstream|width=320|height=180|sample_aspect_ratio=N/A|view_ids_available=0,1|"
+         "view_pos_available=1,2\nformat|format_name=mov,mp4,m4a,3gp,3g2,mj2\n",
+         Views(Read(320, 180), false)},
+        {"frame|\r\nstream|width=320|height=180|sample_aspect_ratio=N/A|view_ids_available=0,1|"
+         "view_pos_available=2,1\r\nformat|format_name=hevc\r\n",
+         Views(Read(320, 180), true, true)},
         {"", kUnread},
     };
     for (const Case &c : cases) {
