@@ -40,10 +40,9 @@ bool RunProbe(const char *command, char *out, size_t outSize)
     char line[kProbeCommandSize];
     PROCESS_INFORMATION process;
     memset(&process, 0, sizeof process);
-    const bool started =
-        CopyText(line, sizeof line, command) &&
-        CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                       &startup, &process);
+    const bool started = CopyText(line, sizeof line, command) &&
+                         CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &startup, &process);
     CloseHandle(writeEnd);
     if (!started) {
         CloseHandle(readEnd);

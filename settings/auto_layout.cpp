@@ -93,7 +93,7 @@ StereoKind KindOfFrameTag(Piece tag, bool &inverted)
 }
 
 // What one output line says. Its first field names the section (stream, frame,
-// format); a field without '=' opens a section within it (side_data).
+// format); a field without '=' opens a section within it (FFmpeg 5's side_data).
 struct LineReader {
     ProbeAnswer &answer;
     StereoKind frameKind;
@@ -145,7 +145,8 @@ struct LineReader {
         Piece inner{line.start, 0};
         const char *end = line.start + line.length;
         for (const char *p = line.start; p <= end;) {
-            const char *bar = static_cast<const char *>(memchr(p, '|', static_cast<size_t>(end - p)));
+            const char *bar =
+                static_cast<const char *>(memchr(p, '|', static_cast<size_t>(end - p)));
             const char *fieldEnd = bar ? bar : end;
             const Piece field{p, static_cast<size_t>(fieldEnd - p)};
             const char *equals = static_cast<const char *>(memchr(field.start, '=', field.length));
@@ -154,9 +155,15 @@ struct LineReader {
             } else if (equals == nullptr) {
                 inner = field;
             } else {
-                const size_t keyLength = static_cast<size_t>(equals - field.start);
-                Field(section, inner, {field.start, keyLength},
-                      {equals + 1, field.length - keyLength - 1});
+                Piece key{field.start, static_cast<size_t>(equals - field.start)};
+                const Piece value{equals + 1, field.length - key.length - 1};
+                // FFmpeg 7 names a side datum's fields "side_datum/stereo_3d:type".
+                Piece keyInner = inner;
+                if (StartsWith(key, "side_datum/stereo_3d:")) {
+                    keyInner = {"side_data", 9};
+                    key = {key.start + 21, key.length - 21};
+                }
+                Field(section, keyInner, key, value);
             }
             p = fieldEnd + 1;
         }
@@ -261,8 +268,8 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
         choice.reason = AutoReason::NameTag;
         if (read && IsBareTag(tag)) {
             const bool sbs = (tag.tag[0] | 0x20) == 's';
-            choice.layout = HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom,
-                                       *answer, false);
+            choice.layout =
+                HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom, *answer, false);
             choice.reason = AutoReason::TagFrame;
         }
         return choice;

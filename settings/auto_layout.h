@@ -33,15 +33,15 @@ enum class StereoKind {
 
 // What the probe read of the file's first video stream.
 struct ProbeAnswer {
-    bool read;      // a video stream with a size was described
-    long width;     // pixels
+    bool read;  // a video stream with a size was described
+    long width; // pixels
     long height;
-    long sarNum;    // sample aspect ratio, 1:1 where the file gives none
+    long sarNum; // sample aspect ratio, 1:1 where the file gives none
     long sarDen;
-    StereoKind stereo; // the stream's side data, else its first frame's tag
-    bool inverted;     // right eye first (left or above)
-    bool mvcFilm;      // Matroska's block_lr or block_rl: a second view FFmpeg cannot decode
-    int views;         // decodable views (view_ids_available), 0 when none are listed
+    StereoKind stereo;   // the stream's side data, else its first frame's tag
+    bool inverted;       // right eye first (left or above)
+    bool mvcFilm;        // Matroska's block_lr or block_rl: a second view FFmpeg cannot decode
+    int views;           // decodable views (view_ids_available), 0 when none are listed
     bool rightViewFirst; // view_pos_available names the right view first
     bool rawStream;      // an elementary stream without timestamps (the raw HEVC format)
 };
@@ -53,16 +53,16 @@ bool ParseProbeOutput(const char *text, ProbeAnswer &answer);
 
 // Why Auto took its layout.
 enum class AutoReason {
-    NameTag,   // a tag in the name (tag)
-    TagFrame,  // a bare "sbs" or "tab" tag, half or full by the frame (tag, width, height)
-    Metadata,  // stereo metadata (stereo, inverted)
-    Mono,      // 2D by the metadata: the original picture
-    MvcFilm,   // an MVC film: the original picture, the first view
-    Photo,     // a two-picture .mpo file
-    TwoViews,  // two views (inverted when the right view comes first)
-    RawViews,  // two views in a raw stream: the original picture, the first view
-    Frame,     // the frame's shape (width, height)
-    Unread,    // nothing could be read: the first layout
+    NameTag,  // a tag in the name (tag)
+    TagFrame, // a bare "sbs" or "tab" tag, half or full by the frame (tag, width, height)
+    Metadata, // stereo metadata (stereo, inverted)
+    Mono,     // 2D by the metadata: the original picture
+    MvcFilm,  // an MVC film: the original picture, the first view
+    Photo,    // a two-picture .mpo file
+    TwoViews, // two views (inverted when the right view comes first)
+    RawViews, // two views in a raw stream: the original picture, the first view
+    Frame,    // the frame's shape (width, height)
+    Unread,   // nothing could be read: the first layout
 };
 
 // Longest player options that Auto adds.
@@ -74,10 +74,10 @@ struct AutoChoice {
     bool original;       // play the original picture, without the stereo filter
     const char *options; // player options before the media path, "" for none
     AutoReason reason;
-    StereoKind stereo; // for Metadata
-    bool inverted;     // Metadata and TwoViews: right eye first
+    StereoKind stereo;             // for Metadata
+    bool inverted;                 // Metadata and TwoViews: right eye first
     char tag[kLongestNameTag + 1]; // NameTag and TagFrame: the tag as the name spells it
-    long width;        // TagFrame and Frame
+    long width;                    // TagFrame and Frame
     long height;
 };
 

@@ -12,7 +12,9 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         AppendNumber(text, choice.height);
         AppendText(text, lookup(IDS_AUTO_END));
     };
-    auto eyes = [&] { AppendText(text, lookup(choice.inverted ? IDS_AUTO_RIGHT_FIRST : IDS_AUTO_END)); };
+    auto eyes = [&] {
+        AppendText(text, lookup(choice.inverted ? IDS_AUTO_RIGHT_FIRST : IDS_AUTO_END));
+    };
     switch (choice.reason) {
     case AutoReason::NameTag:
     case AutoReason::TagFrame:
@@ -26,10 +28,9 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         }
         return;
     case AutoReason::Metadata: {
-        static constexpr unsigned kKindText[] = {IDS_AUTO_UNREAD, IDS_AUTO_MONO,
-                                                 IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM,
-                                                 IDS_AUTO_ALTERNATING, IDS_AUTO_ROWS,
-                                                 IDS_AUTO_COLUMNS};
+        static constexpr unsigned kKindText[] = {
+            IDS_AUTO_UNREAD,      IDS_AUTO_MONO, IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM,
+            IDS_AUTO_ALTERNATING, IDS_AUTO_ROWS, IDS_AUTO_COLUMNS};
         AppendText(text, lookup(kKindText[static_cast<int>(choice.stereo)]));
         eyes();
         return;
