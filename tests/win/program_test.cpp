@@ -448,3 +448,33 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
         DeleteFileA((folder + "ffplay.exe").c_str());
     }
 }
+
+// An ffprobe.exe that never ends (the stand-in, which waits) is ended after the bounded
+// wait, Auto goes on as if the file could not be read, and the same file's next launch
+// does not wait again.
+TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "duoscope-probe-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string probe = folder + "ffprobe.exe";
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), probe.c_str(), FALSE));
+    const std::string player = folder + "ffplay.exe";
+    DWORD start = GetTickCount();
+    const AutoChoice choice = ChooseAutoLayoutFor("C:\\Videos\\hangs.mp4", player.c_str());
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_EQ(AutoReason::Unread, choice.reason);
+    EXPECT_EQ(0, choice.layout);
+    EXPECT_GE(waited, kProbeWaitMs);
+    EXPECT_LT(waited, kProbeWaitMs + 3000);
+    EXPECT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").empty(); }));
+    start = GetTickCount();
+    EXPECT_EQ(AutoReason::Unread,
+              ChooseAutoLayoutFor("C:\\Videos\\hangs.mp4", player.c_str()).reason);
+    EXPECT_LT(GetTickCount() - start, 500u);
+    ClearStandinLog();
+    DeleteFileA(probe.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
