@@ -35,10 +35,10 @@ cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the 
 sources=$build/duoscope-$version-ffplay-source.zip
 declare -A machine=([win32]=pei-i386 [win64]=pei-x86-64) arch=([win32]=i686 [win64]=x86_64)
 if [ -n "$player" ]; then
-  for exe in $players; do
-    cmp "$unpacked/$exe" "$(dirname "$player")/$exe" ||
-      fail "the archive's $exe is not the cached build"
-    expect "$exe" "file format ${machine[$preset]}" "$("$objdump" -f "$unpacked/$exe")"
+  for name in $players; do
+    cmp "$unpacked/$name" "$(dirname "$player")/$name" ||
+      fail "the archive's $name is not the cached build"
+    expect "$name" "file format ${machine[$preset]}" "$("$objdump" -f "$unpacked/$name")"
   done
   info=$(cat "$unpacked/BUILD-INFO.txt")
   expect BUILD-INFO.txt "--arch ${arch[$preset]}" "$info"
@@ -47,10 +47,10 @@ if [ -n "$player" ]; then
       fail "$sources lacks this tree's tools/$script"
   done
   # Each source package that BUILD-INFO.txt names, as its .dsc.
-  for package in libsdl2 dav1d ffmpeg; do
-    pinned=$(sed -n "s/^  $package \([0-9]*:\)\{0,1\}//p" <<<"$info")
-    unzip -Z1 "$sources" | grep -qxF "${package}_$pinned.dsc" ||
-      fail "$sources lacks ${package}_${pinned:-?}.dsc"
+  for name in libsdl2 dav1d ffmpeg; do
+    pinned=$(sed -n "s/^  $name \([0-9]*:\)\{0,1\}//p" <<<"$info")
+    unzip -Z1 "$sources" | grep -qxF "${name}_$pinned.dsc" ||
+      fail "$sources lacks ${name}_${pinned:-?}.dsc"
   done
 fi
 
