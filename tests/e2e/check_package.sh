@@ -19,7 +19,8 @@ expect() { grep -qF -- "$2" <<<"$3" || fail "$1 lacks: $2"; }
 
 package=duoscope-$version-$preset.zip
 readme=README-$preset.txt
-rm -f "$build/$package"
+sources=$build/duoscope-$version-ffplay-source.zip
+rm -f "$build/$package" "$sources" # (packed anew, with the time of this commit)
 cmake --build "$build" --target package >/dev/null || { echo "FAIL: no package"; exit 1; }
 echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$build/$package")"
 entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
@@ -32,7 +33,6 @@ unpacked=$build/package-check
 rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
 exe=$unpacked/duoscope.exe
 cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the built one"
-sources=$build/duoscope-$version-ffplay-source.zip
 declare -A machine=([win32]=pei-i386 [win64]=pei-x86-64) arch=([win32]=i686 [win64]=x86_64)
 if [ -n "$player" ]; then
   for name in $players; do
