@@ -92,6 +92,4 @@ get_property(wine_tests GLOBAL PROPERTY DUOSCOPE_WINE_TESTS)
 set_tests_properties(screenshots_png PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
   DEPENDS "${wine_tests}")
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  include(cmake/UserTests.cmake)
-endif()
+include(cmake/UserTests.cmake)
