@@ -220,7 +220,7 @@ expect_settings_line() {
 
 run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message
-# (Not under the emulated 32-bit Wine, where the two views decode too slowly to pair.)
+# (Under the emulated 32-bit Wine this case has not been tried yet.)
 [ -z "$windows_player" ] || [ "${WINEARCH:-}" = win32 ] ||
   run_case case_auto_plays_photo_and_two_views_as_anaglyphs
 finish
