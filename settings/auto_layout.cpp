@@ -158,10 +158,12 @@ struct LineReader {
                 Piece key{field.start, static_cast<size_t>(equals - field.start)};
                 const Piece value{equals + 1, field.length - key.length - 1};
                 // FFmpeg 7 names a side datum's fields "side_datum/stereo_3d:type".
+                static constexpr char kStereoDatum[] = "side_datum/stereo_3d:";
+                constexpr size_t kStereoDatumLength = sizeof kStereoDatum - 1;
                 Piece keyInner = inner;
-                if (StartsWith(key, "side_datum/stereo_3d:")) {
+                if (StartsWith(key, kStereoDatum)) {
                     keyInner = {"side_data", 9};
-                    key = {key.start + 21, key.length - 21};
+                    key = {key.start + kStereoDatumLength, key.length - kStereoDatumLength};
                 }
                 Field(section, keyInner, key, value);
             }
