@@ -10,8 +10,8 @@
 # process list (Wine names processes after their programs), from an accented folder with
 # the clip under a name beyond any ANSI code page; error-check mode is checked too, and
 # Auto, with the ffprobe.exe beside that player, plays a two-picture .mpo photo and the
-# two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes (64-bit
-# only). The i686 build runs its own player under 32-bit Wine (tools/wine32.sh).
+# two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes. The i686
+# build runs its own player under 32-bit Wine (tools/wine32.sh).
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
 set -u
@@ -220,7 +220,5 @@ expect_settings_line() {
 
 run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message
-# (Under the emulated 32-bit Wine this case has not been tried yet.)
-[ -z "$windows_player" ] || [ "${WINEARCH:-}" = win32 ] ||
-  run_case case_auto_plays_photo_and_two_views_as_anaglyphs
+[ -z "$windows_player" ] || run_case case_auto_plays_photo_and_two_views_as_anaglyphs
 finish
