@@ -12,6 +12,7 @@ add_executable(core_tests
   tests/native/setting_text_test.cpp
   tests/native/player_command_test.cpp
   tests/native/status_text_test.cpp
+  tests/native/auto_layout_test.cpp
   tests/native/command_line_test.cpp
   tests/native/console_host_test.cpp)
 target_link_libraries(core_tests PRIVATE duoscope_core GTest::gtest GTest::gtest_main)

@@ -1,59 +1,36 @@
 # The release archive for Windows users of this build: duoscope-<version>-win32.zip (i686)
-# or duoscope-<version>-win64.zip (x86_64) with duoscope.exe and README-win32.txt or
-# README-win64.txt (Windows line ends); the 64-bit one also holds the player, ffplay.exe,
-# with its licence texts and BUILD-INFO.txt, and comes with its complete source,
-# duoscope-<version>-win64-ffplay-source.zip (cmake/Player.cmake). Built on demand by
+# or duoscope-<version>-win64.zip (x86_64) with duoscope.exe, README-win32.txt or
+# README-win64.txt (Windows line ends) and the player of the same machine type: ffplay.exe
+# and ffprobe.exe with their licence texts and BUILD-INFO.txt (cmake/Player.cmake). Both
+# players come from the same sources, whose complete archive,
+# duoscope-<version>-ffplay-source.zip, either build packs the same. Built on demand by
 # the "package" target:
 #   cmake --build --preset win64 --target package
 # tools/release.sh builds both from clean build folders of its own.
-set(player_files "")
-set(player_source "")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(DUOSCOPE_ARCH win64)
   set(DUOSCOPE_ARCH_TEXT "64-bit (x86_64)")
-  set(DUOSCOPE_PLAYER_STEP "ffplay.exe, FFmpeg's player, comes with duoscope: keep it in the
-   SAME folder, beside duoscope.exe. Without it duoscope shows \"Can not
-   find ffplay.exe\" and ends. To use another FFmpeg build for Windows,
-   replace that ffplay.exe with the other build's ffplay.exe.")
-  set(DUOSCOPE_PLAYER_NOTES "
-
-The player and its licences
----------------------------
-duoscope.exe is duoscope's own program. ffplay.exe is FFmpeg's player, built
-from Debian's source packages of FFmpeg and SDL2 with zlib, statically (it
-needs no other file); BUILD-INFO.txt names the versions and FFmpeg's
-configure line. It is under the GNU General Public License, version 2 or
-later (COPYING.GPLv2); the SDL2 library in it is under the zlib licence
-(LICENSE-SDL2.txt), and the zlib library under its own licence
-(LICENSE-zlib.txt). Its complete source comes as a separate archive of the
-same release, duoscope-@PROJECT_VERSION@-win64-ffplay-source.zip.
-This ffplay.exe holds FFmpeg's own decoders only: NVIDIA's decoders
-(\"GPU\" h264_cuvid and hevc_cuvid) are not in it; error-check mode then
-shows the player's message \"No codec could be found with name ...\".
-Another FFmpeg build's ffplay.exe in its place may have them.")
-  if(DUOSCOPE_PLAYER)
-    foreach(name ffplay.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-zlib.txt BUILD-INFO.txt)
-      list(APPEND player_files ${DUOSCOPE_PLAYER_DIR}/${name})
-    endforeach()
-    file(GLOB player_source ${DUOSCOPE_PLAYER_DIR}/source/*)
-  else()
-    set(player_files ${CMAKE_BINARY_DIR}/package/ffplay.exe)
-    add_custom_command(OUTPUT ${player_files}
-      COMMAND ${CMAKE_COMMAND} -E echo "No ffplay.exe to pack: run tools/build_ffplay.sh, then configure again"
-      COMMAND false)
-  endif()
 else()
   set(DUOSCOPE_ARCH win32)
   set(DUOSCOPE_ARCH_TEXT "32-bit (i686)")
-  set(DUOSCOPE_PLAYER_NOTES "")
-  set(DUOSCOPE_PLAYER_STEP "Put ffplay.exe from a 32-bit FFmpeg build for Windows into the SAME
-   folder, beside duoscope.exe. FFmpeg's download page lists such builds:
-   https://ffmpeg.org/download.html
-   Without it duoscope shows \"Can not find ffplay.exe\" and ends.")
+endif()
+set(player_files "")
+set(player_source "")
+if(DUOSCOPE_PLAYER)
+  foreach(name ffplay.exe ffprobe.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-dav1d.txt
+      LICENSE-zlib.txt BUILD-INFO.txt)
+    list(APPEND player_files ${DUOSCOPE_PLAYER_DIR}/${name})
+  endforeach()
+  file(GLOB player_source ${DUOSCOPE_PLAYER_DIR}/source/*)
+else()
+  set(player_files ${CMAKE_BINARY_DIR}/package/ffplay.exe)
+  add_custom_command(OUTPUT ${player_files}
+    COMMAND ${CMAKE_COMMAND} -E echo "No ffplay.exe to pack: run"
+      "tools/build_ffplay.sh --arch ${DUOSCOPE_PLAYER_ARCH}, then configure again"
+    COMMAND false)
 endif()
 set(DUOSCOPE_PACKAGE ${CMAKE_BINARY_DIR}/duoscope-${PROJECT_VERSION}-${DUOSCOPE_ARCH}.zip)
 set(readme ${CMAKE_BINARY_DIR}/package/README-${DUOSCOPE_ARCH}.txt)
-string(CONFIGURE "${DUOSCOPE_PLAYER_NOTES}" DUOSCOPE_PLAYER_NOTES @ONLY)
 # (Substituted first, so that the line ends of multi-line values turn into CR LF too.)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/res/README-windows.txt)
@@ -70,7 +47,7 @@ add_custom_command(OUTPUT ${DUOSCOPE_PACKAGE}
 set(packages ${DUOSCOPE_PACKAGE})
 if(player_source)
   set(DUOSCOPE_PLAYER_SOURCE
-    ${CMAKE_BINARY_DIR}/duoscope-${PROJECT_VERSION}-${DUOSCOPE_ARCH}-ffplay-source.zip)
+    ${CMAKE_BINARY_DIR}/duoscope-${PROJECT_VERSION}-ffplay-source.zip)
   add_custom_command(OUTPUT ${DUOSCOPE_PLAYER_SOURCE}
     COMMAND ${CMAKE_SOURCE_DIR}/tools/pack_zip.sh ${DUOSCOPE_PLAYER_SOURCE} ${player_source}
     DEPENDS ${player_source} ${CMAKE_SOURCE_DIR}/tools/pack_zip.sh

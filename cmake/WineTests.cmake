@@ -57,6 +57,16 @@ duoscope_wine_test(main_window_tests
 
 duoscope_wine_test(program_tests
   tests/win/program_test.cpp)
+# Untagged stereo files for Auto, made by Debian's ffmpeg, and beside them the ffprobe.exe
+# of the Windows player (cmake/Player.cmake), which program_tests runs.
+set(auto_probe "")
+if(DUOSCOPE_PLAYER_DIR AND EXISTS "${DUOSCOPE_PLAYER_DIR}/ffprobe.exe")
+  set(auto_probe "${DUOSCOPE_PLAYER_DIR}/ffprobe.exe")
+endif()
+add_test(NAME auto_clips COMMAND ${CMAKE_SOURCE_DIR}/tools/make_auto_clips.sh
+  ${CMAKE_BINARY_DIR}/auto-clips ${auto_probe})
+set_tests_properties(auto_clips PROPERTIES FIXTURES_SETUP auto_clips)
+set_tests_properties(program_tests PROPERTIES FIXTURES_REQUIRED "wine;auto_clips")
 
 # Start-up time of duoscope.exe against a minimal Win32 program; run on demand, not by CTest:
 #   tools/winerun.sh BUILD_DIR BUILD_DIR/startup_bench.exe [runs]
@@ -82,6 +92,4 @@ get_property(wine_tests GLOBAL PROPERTY DUOSCOPE_WINE_TESTS)
 set_tests_properties(screenshots_png PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix
   DEPENDS "${wine_tests}")
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  include(cmake/UserTests.cmake)
-endif()
+include(cmake/UserTests.cmake)

@@ -25,7 +25,7 @@ static const char *DecoderOption(int nGPU)
 
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
-                        char *out, size_t outSize)
+                        char *out, size_t outSize, const char *mediaOptions)
 {
     TextBuffer line = StartText(out, outSize);
     if (IsUnsafePath(playerExe) || IsUnsafePath(mediaFile))
@@ -52,10 +52,33 @@ bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *player
     AppendNumber(line, width);
     AppendText(line, " -y ");
     AppendNumber(line, height);
+    if (mediaOptions[0] != '\0') {
+        AppendText(line, " ");
+        AppendText(line, mediaOptions);
+    }
     AppendText(line, " \"");
     AppendText(line, mediaFile);
     AppendText(line, "\"");
     if (line.overflow || filterText.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize)
+{
+    TextBuffer line = StartText(out, outSize);
+    if (IsUnsafePath(probeExe) || IsUnsafePath(mediaFile))
+        return false;
+    AppendText(line, "\"");
+    AppendText(line, probeExe);
+    AppendText(line, "\" ");
+    AppendText(line, kProbeArguments);
+    AppendText(line, " \"");
+    AppendText(line, mediaFile);
+    AppendText(line, "\"");
+    if (line.overflow) {
         out[0] = '\0';
         return false;
     }

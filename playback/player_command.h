@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "common/path_size.h"
+#include "settings/auto_layout.h"
 #include "settings/format_catalogue.h"
 #include "settings/player_settings.h"
 
@@ -15,22 +16,34 @@ constexpr size_t kScriptPathSize = 256;
 constexpr const char kScriptName[] = "duoscope.bat";
 
 // Longest command line: both paths at 511 characters, every option at its longest
-// ("-fs", "-vcodec hevc_cuvid", a 24-character filter) and both sizes at 11 characters.
-constexpr size_t kLongestCommand = 83 + 2 * (kPathSize - 1);
+// ("-fs", "-vcodec hevc_cuvid", a 24-character filter, Auto's options and their blank)
+// and both sizes at 11 characters.
+constexpr size_t kLongestCommand = 83 + kLongestAutoOptions + 1 + 2 * (kPathSize - 1);
 constexpr size_t kCommandSize = 1152;
 static_assert(kLongestCommand < kCommandSize, "the longest command line must fit");
 // Longest script text: the longest command with every path character a doubled '%',
 // and the pause line.
-constexpr size_t kLongestScript = 83 + 4 * (kPathSize - 1) + 6;
+constexpr size_t kLongestScript = 83 + kLongestAutoOptions + 1 + 4 * (kPathSize - 1) + 6;
 constexpr size_t kScriptTextSize = 2176;
 static_assert(kLongestScript < kScriptTextSize, "the longest script text must fit");
 
-// Composes the ffplay command line into `out`. Returns false, with `out` empty, when a
-// path holds a double quote or a control character (either could leave its quotes or
-// start a new script line) or the line does not fit: such a launch is refused.
+// Composes the ffplay command line into `out`; `mediaOptions` (Auto's, such as
+// "-f mjpeg"), when not empty, stand after the size and a blank, before the media path.
+// Returns false, with `out` empty, when a path holds a double quote or a control
+// character (either could leave its quotes or start a new script line) or the line does
+// not fit: such a launch is refused.
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
-                        char *out, size_t outSize);
+                        char *out, size_t outSize, const char *mediaOptions = "");
+
+// Longest probe command: both paths at 511 characters, their quotes and blanks.
+constexpr size_t kProbeCommandSize = sizeof kProbeArguments + 2 * (kPathSize - 1) + 6;
+
+// The command line that asks ffprobe about a media file (kProbeArguments), in `out`:
+// the quoted program, the arguments and the quoted media path. Returns false, with `out`
+// empty, when a path holds a double quote or a control character or the line does not
+// fit.
+bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize);
 
 // Turns a command line into launch script text: every '%' doubled, so the command
 // interpreter hands it on unchanged, and "\npause" after it when nERCHK is exactly 1.

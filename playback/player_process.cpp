@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "playback/console_host.h"
 #include "playback/console_text.h"
-#include "settings/name_layout.h"
+#include "playback/auto_probe.h"
 
 HWND hWndPlayer;
 char szTempDir[kTempDirSize];
@@ -237,13 +237,16 @@ void PlayMedia()
 
     RECT client = {0, 0, 0, 0};
     GetClientRect(hWndMain, &client);
-    // Auto takes the input layout from the file's name, and the command is composed from
-    // it as from a stored one; the status text then names the layout taken.
+    // Auto chooses the input layout for the file (the original picture, and options
+    // before the file, where it needs them), and the command is composed from it as from
+    // a stored one; the status text then names the choice and why.
     PlayerSettingsRecord settings = PlayerSettings;
-    if (settings.nStin == kAutoInputLayout) {
-        char name[kPathSize];
-        NameForTags(szMediaFile, name, sizeof name);
-        settings.nStin = LayoutFromFileName(name, IsAnsiLeadByte).index;
+    const char *autoOptions = "";
+    if (settings.nStin == kAutoInputLayout && settings.nOrg != 1) {
+        const AutoChoice &choice = ChooseAutoLayoutFor(szMediaFile, szPlayerExe);
+        settings.nStin = choice.layout;
+        settings.nOrg = choice.original ? 1 : settings.nOrg;
+        autoOptions = choice.options;
         InvalidateRect(hWndMain, nullptr, TRUE);
     }
     // The script is read in the console's code page: each path in a form that it holds.
@@ -255,7 +258,7 @@ void PlayMedia()
     if (!ConsolePath(szPlayerExe, playerExe, sizeof playerExe) ||
         !ConsolePath(szMediaFile, mediaFile, sizeof mediaFile) ||
         !BuildPlayerCommand(settings, playerExe, mediaFile, client.right, client.bottom,
-                            LoadResString, command, sizeof command) ||
+                            LoadResString, command, sizeof command, autoOptions) ||
         !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
         !ToConsoleText(script, consoleScript, sizeof consoleScript))
         return;

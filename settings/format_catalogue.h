@@ -9,6 +9,24 @@ constexpr int kInputFormatCount = 15;
 constexpr int kAutoInputLayout = 14;
 constexpr int kOutputFormatCount = 33;
 
+// Input layout indexes by name; each right-first layout follows its left-first one.
+enum InputLayoutIndex : int {
+    kSbsParallel,
+    kSbsCross,
+    kHalfSbsParallel,
+    kHalfSbsCross,
+    kAboveLeft,
+    kAboveRight,
+    kHalfAboveLeft,
+    kHalfAboveRight,
+    kAlternatingLeft,
+    kAlternatingRight,
+    kRowsLeft,
+    kRowsRight,
+    kColumnsLeft,
+    kColumnsRight,
+};
+
 // String numbers of an entry. An index outside its list names entry 0, so a
 // hand-edited setting still shows and sends a real layout; so does Auto's filter code.
 unsigned InputTextId(int index);

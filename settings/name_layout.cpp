@@ -2,19 +2,9 @@
 
 #include <cstring>
 
-namespace {
+#include "settings/format_catalogue.h"
 
-// Input layout indexes that names announce.
-enum : int {
-    kSbsParallel = 0,
-    kSbsCross = 1,
-    kHalfSbsParallel = 2,
-    kHalfSbsCross = 3,
-    kAboveLeft = 4,
-    kAboveRight = 5,
-    kHalfAboveLeft = 6,
-    kHalfAboveRight = 7,
-};
+namespace {
 
 struct Tag {
     const char *text; // lower case; a '-' joins the two words of a two-word tag

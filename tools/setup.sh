@@ -10,7 +10,7 @@ packages=(
   ffmpeg nasm pkg-config dpkg-dev xz-utils libz-mingw-w64-dev
   googletest libgtest-dev
   clang-format zip unzip
-  debootstrap
+  debootstrap meson ninja-build
   locales
 )
 # The Wine tests run once more under this locale (code page 932).

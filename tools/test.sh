@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then configures, builds and tests all three builds:
 # native (portable core, sanitizers), win64 and win32 (Win32 layer under 64-bit and
-# 32-bit Wine). Before win64 it builds the Windows player (tools/build_ffplay.sh, once
-# per machine: 15-25 minutes; cached after) and hands its path to the win64 build.
+# 32-bit Wine). Before win64 and win32 it builds the Windows player of that machine type
+# (tools/build_ffplay.sh, once per machine: 15-30 minutes each; cached after) and hands
+# its path to the build.
 # Exits non-zero when any build or test fails.
 set -u
 cd "$(dirname "$0")/.."
@@ -14,8 +15,10 @@ for preset in ${DUOSCOPE_PRESETS:-native win64 win32}; do
   # (32-bit Wine through qemu for the win32 tests: made once, then only checked.)
   [ "$preset" != win32 ] || tools/wine32.sh --setup || failed+=("win32 (32-bit Wine set-up)")
   options=()
-  if [ "$preset" = win64 ]; then
-    if ! player=$(tools/build_ffplay.sh); then
+  if [ "$preset" != native ]; then
+    arch=x86_64
+    [ "$preset" = win64 ] || arch=i686
+    if ! player=$(tools/build_ffplay.sh --arch $arch); then
       failed+=("$preset (ffplay.exe)")
       continue
     fi

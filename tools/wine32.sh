@@ -73,17 +73,13 @@ build() {
   local work=$1 log=$1.log
   : >"$log"
   say "setting up 32-bit Wine in $dir (about 1 GB, 5-15 minutes; log: $log)"
-  mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
   # (From the Debian archive that the machine's apt uses.)
   local mirror
   mirror=$("$here/debian_mirror.sh") || { say "no Debian archive in apt's sources"; return 1; }
-  echo "deb $mirror bookworm-backports main" >"$work/apt/sources.list"
-  local apt=(-o Dir::Etc::SourceList="$work/apt/sources.list"
-    -o Dir::Etc::SourceParts="$work/apt/parts" -o Dir::State::Lists="$work/apt/lists"
-    -o Dir::Cache="$work/apt/cache")
+  local apt=("$here/private_apt.sh" "$work/apt")
   say "downloading qemu-user from bookworm-backports (private apt state)"
-  step "$log" apt-get "${apt[@]}" update || return 1
-  (cd "$work/apt" && step "$log" apt-get "${apt[@]}" download qemu-user/bookworm-backports) ||
+  mkdir -p "$work/apt" && step "$log" "${apt[@]}" --sources "deb bookworm-backports" || return 1
+  (cd "$work/apt" && step "$log" "${apt[@]}" apt-get download qemu-user/bookworm-backports) ||
     return 1
   dpkg-deb --fsys-tarfile "$work"/apt/qemu-user_*.deb |
     tar -x -O ./usr/bin/qemu-i386 >"$work/qemu-i386" && chmod 755 "$work/qemu-i386" &&

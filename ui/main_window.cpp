@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
+#include "playback/auto_probe.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"
@@ -136,12 +137,11 @@ static void OnClose(HWND hWnd)
 
 static void OnPaint(HWND hWnd)
 {
-    // Auto reads the name as the launch does: in its long form.
-    char name[kPathSize];
-    NameForTags(szMediaFile, name, sizeof name);
-    size_t length = ComposeStatusText(
-        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
-        name, IsAnsiLeadByte, LoadResString, szStatusText, sizeof szStatusText);
+    // Auto's input line shows the choice that the launch of the current file made.
+    size_t length = ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg,
+                                      PlayerSettings.nStin, PlayerSettings.nStout,
+                                      RememberedAutoChoice(szMediaFile), LoadResString,
+                                      szStatusText, sizeof szStatusText);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;

@@ -21,11 +21,13 @@ wchar_t szOpenDir[kOpenFileSize];
 // Four pairs of description and pattern, each text ending in a NUL, and one more NUL.
 static const wchar_t kMediaFilter[] =
     L"Media Files\0"
-    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
+    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
     L"Image Files\0"
     L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
     L"Video Files\0"
-    L"*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4\0"
+    L"*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
+    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
     L"All Files (*.*)\0"
     L"*.*;\0";
 

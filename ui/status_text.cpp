@@ -1,32 +1,70 @@
 #include "ui/status_text.h"
 
-#include <cstring>
-
 #include "common/text.h"
 #include "res/resource.h"
-#include "settings/name_layout.h"
 
-// The layout that Auto takes from the file's name, and the tag that decided it.
-static void AppendLayoutFromName(TextBuffer &text, const char *mediaFile, LeadByteTest isLeadByte,
-                                 StringLookup lookup)
+// Why Auto chose its layout, as " (Auto: ...)".
+static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringLookup lookup)
 {
-    const NameLayout layout = LayoutFromFileName(mediaFile, isLeadByte);
-    AppendText(text, lookup(InputTextId(layout.index)));
-    char tag[kLongestNameTag + 1];
-    if (layout.tag == nullptr || layout.tagLength >= sizeof tag) {
-        AppendText(text, lookup(IDS_AUTO_NO_TAG));
+    auto frame = [&] {
+        AppendNumber(text, choice.width);
+        AppendText(text, "x");
+        AppendNumber(text, choice.height);
+        AppendText(text, lookup(IDS_AUTO_END));
+    };
+    auto eyes = [&] {
+        AppendText(text, lookup(choice.inverted ? IDS_AUTO_RIGHT_FIRST : IDS_AUTO_END));
+    };
+    switch (choice.reason) {
+    case AutoReason::NameTag:
+    case AutoReason::TagFrame:
+        AppendText(text, lookup(IDS_AUTO_TAG_BEFORE));
+        AppendText(text, choice.tag);
+        if (choice.reason == AutoReason::NameTag) {
+            AppendText(text, lookup(IDS_AUTO_TAG_AFTER));
+        } else {
+            AppendText(text, lookup(IDS_AUTO_TAG_FRAME));
+            frame();
+        }
+        return;
+    case AutoReason::Metadata: {
+        static constexpr unsigned kKindText[] = {
+            IDS_AUTO_UNREAD,      IDS_AUTO_MONO, IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM,
+            IDS_AUTO_ALTERNATING, IDS_AUTO_ROWS, IDS_AUTO_COLUMNS};
+        AppendText(text, lookup(kKindText[static_cast<int>(choice.stereo)]));
+        eyes();
         return;
     }
-    memcpy(tag, layout.tag, layout.tagLength);
-    tag[layout.tagLength] = '\0';
-    AppendText(text, lookup(IDS_AUTO_TAG_BEFORE));
-    AppendText(text, tag);
-    AppendText(text, lookup(IDS_AUTO_TAG_AFTER));
+    case AutoReason::TwoViews:
+        AppendText(text, lookup(IDS_AUTO_TWO_VIEWS));
+        eyes();
+        return;
+    case AutoReason::Frame:
+        AppendText(text, lookup(IDS_AUTO_FRAME));
+        frame();
+        return;
+    case AutoReason::Mono:
+        AppendText(text, lookup(IDS_AUTO_MONO));
+        return;
+    case AutoReason::MvcFilm:
+        AppendText(text, lookup(IDS_AUTO_MVC_FILM));
+        return;
+    case AutoReason::Photo:
+        AppendText(text, lookup(IDS_AUTO_PHOTO));
+        return;
+    case AutoReason::RawViews:
+        AppendText(text, lookup(IDS_AUTO_RAW_VIEWS));
+        return;
+    case AutoReason::Unread:
+        AppendText(text, lookup(IDS_AUTO_UNREAD));
+        return;
+    }
 }
 
-size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const char *mediaFile,
-                         LeadByteTest isLeadByte, StringLookup lookup, char *out, size_t outSize)
+size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
+                         StringLookup lookup, char *out, size_t outSize)
 {
+    const AutoChoice *choice = nStin == kAutoInputLayout ? autoChoice : nullptr;
     TextBuffer text = StartText(out, outSize);
     AppendText(text, "\n");
     AppendText(text, lookup(IDS_STATUS_TITLE));
@@ -34,12 +72,18 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const char 
     AppendText(text, nFull != 0 ? "[Full screen mode]\n" : "[Window mode]\n");
     if (nOrg == 1) {
         AppendText(text, "Play Original Video\n");
+    } else if (choice != nullptr && choice->original) {
+        AppendText(text, "Play Original Video");
+        AppendAutoReason(text, *choice, lookup);
+        AppendText(text, "\n");
     } else {
         AppendText(text, "Input ---> ");
-        if (nStin == kAutoInputLayout && mediaFile[0] != '\0')
-            AppendLayoutFromName(text, mediaFile, isLeadByte, lookup);
-        else
+        if (choice != nullptr) {
+            AppendText(text, lookup(InputTextId(choice->layout)));
+            AppendAutoReason(text, *choice, lookup);
+        } else {
             AppendText(text, lookup(InputTextId(nStin)));
+        }
         AppendText(text, "\n");
         AppendText(text, "Output ---> ");
         AppendText(text, lookup(OutputTextId(nStout)));

@@ -4,19 +4,20 @@
 
 #include <cstddef>
 
-#include "common/paths.h"
+#include "settings/auto_layout.h"
 #include "settings/format_catalogue.h"
 
 // Size of the status text buffer; the longest text has 559 characters for a stored
-// layout and 582 with Auto ("Half A/B (left eye above)", by the tag "half-tab").
+// layout, and under 700 with Auto's longest reason.
 constexpr size_t kStatusTextSize = 5000;
 
 // Composes the status text for the given settings into `out`: the title line, the mode,
 // the formats (or "Play Original Video"), and the player's key list, one per line. With
-// the input layout Auto and a current media file, the input line names the layout taken
-// from the file's name and the tag that decided it (or that there was none).
+// the input layout Auto and the choice Auto made for the current media file (null when
+// it made none for it), the input line names the layout chosen and why; a choice of the
+// original picture shows as "Play Original Video" and why.
 // Returns its length; a text that would not fit is cut at a whole piece.
-size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const char *mediaFile,
-                         LeadByteTest isLeadByte, StringLookup lookup, char *out, size_t outSize);
+size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
+                         StringLookup lookup, char *out, size_t outSize);
 
 #endif

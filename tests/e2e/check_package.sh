@@ -2,9 +2,10 @@
 # Packs the Windows release archive of a build folder and checks it as a user receives it:
 #   check_package.sh BUILD SOURCE PRESET VERSION OBJDUMP WINDRES MAX_BYTES [PLAYER]
 # It holds exactly duoscope.exe (the build's program, byte for byte) and README-PRESET.txt
-# (version filled in, CR LF line ends); with PLAYER (win64) also that ffplay.exe, byte for
-# byte, its licence texts and BUILD-INFO.txt, beside a source archive with the build
-# script that the player's folder keeps. The program, read back from the archive, is a GUI
+# (version filled in, CR LF line ends); with PLAYER also that ffplay.exe and the ffprobe.exe
+# beside it, byte for byte, programs for the preset's machine, their licence texts and
+# BUILD-INFO.txt, beside a source archive with the scripts that build them and the
+# source packages that BUILD-INFO.txt names. The program, read back from the archive, is a GUI
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
@@ -18,23 +19,39 @@ expect() { grep -qF -- "$2" <<<"$3" || fail "$1 lacks: $2"; }
 
 package=duoscope-$version-$preset.zip
 readme=README-$preset.txt
-rm -f "$build/$package"
+sources=$build/duoscope-$version-ffplay-source.zip
+rm -f "$build/$package" "$sources" # (packed anew, with the time of this commit)
 cmake --build "$build" --target package >/dev/null || { echo "FAIL: no package"; exit 1; }
 echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$build/$package")"
 entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
 expected="duoscope.exe $readme "
-[ -z "$player" ] ||
-  expected+="ffplay.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-zlib.txt BUILD-INFO.txt "
+players="ffplay.exe ffprobe.exe"
+[ -z "$player" ] || expected+="$players COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-dav1d.txt \
+LICENSE-zlib.txt BUILD-INFO.txt "
 [ "$entries" = "$expected" ] || fail "the archive holds [$entries]"
 unpacked=$build/package-check
 rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
 exe=$unpacked/duoscope.exe
 cmp "$exe" "$build/duoscope.exe" || fail "the archive's duoscope.exe is not the built one"
-sources=$build/duoscope-$version-$preset-ffplay-source.zip
+declare -A machine=([win32]=pei-i386 [win64]=pei-x86-64) arch=([win32]=i686 [win64]=x86_64)
 if [ -n "$player" ]; then
-  cmp "$unpacked/ffplay.exe" "$player" || fail "the archive's ffplay.exe is not the cached build"
-  cmp <(unzip -p "$sources" build_ffplay.sh) "$source/tools/build_ffplay.sh" ||
-    fail "$sources lacks this tree's tools/build_ffplay.sh"
+  for name in $players; do
+    cmp "$unpacked/$name" "$(dirname "$player")/$name" ||
+      fail "the archive's $name is not the cached build"
+    expect "$name" "file format ${machine[$preset]}" "$("$objdump" -f "$unpacked/$name")"
+  done
+  info=$(cat "$unpacked/BUILD-INFO.txt")
+  expect BUILD-INFO.txt "--arch ${arch[$preset]}" "$info"
+  for script in build_ffplay.sh private_apt.sh debian_mirror.sh; do
+    cmp <(unzip -p "$sources" "$script") "$source/tools/$script" ||
+      fail "$sources lacks this tree's tools/$script"
+  done
+  # Each source package that BUILD-INFO.txt names, as its .dsc.
+  for name in libsdl2 dav1d ffmpeg; do
+    pinned=$(sed -n "s/^  $name \([0-9]*:\)\{0,1\}//p" <<<"$info")
+    unzip -Z1 "$sources" | grep -qxF "${name}_$pinned.dsc" ||
+      fail "$sources lacks ${name}_${pinned:-?}.dsc"
+  done
 fi
 
 text=$(cat "$unpacked/$readme")
@@ -46,7 +63,6 @@ done
 [ "$(grep -c $'\r$' "$unpacked/$readme")" = "$(wc -l <"$unpacked/$readme")" ] ||
   fail "$readme has a line that does not end in CR LF"
 
-declare -A machine=([win32]=pei-i386 [win64]=pei-x86-64)
 headers=$("$objdump" -p "$exe")
 expect "$exe" "file format ${machine[$preset]}" "$headers"
 expect "$exe" "(Windows GUI)" "$headers"

@@ -5,6 +5,7 @@
 
 eval "$("$SOURCE/tools/winerun.sh" "$BUILD" --env)"
 WINE=$SOURCE/tools/wine64.sh # (without address randomization)
+[ "${WINEARCH:-}" != win32 ] || WINE=$SOURCE/tools/wine32.sh
 SETTINGS_KEY='HKCU\Software\Vell\duoscope'
 failures=0
 started_pids=()

@@ -8,7 +8,10 @@
 # differ. The last picture is saved as BUILD_DIR/screenshots/player-anaglyph.png.
 # With FFPLAY_EXE, the Windows player of the 64-bit archive runs instead, found in the
 # process list (Wine names processes after their programs), from an accented folder with
-# the clip under a name beyond any ANSI code page; error-check mode is checked too.
+# the clip under a name beyond any ANSI code page; error-check mode is checked too, and
+# Auto, with the ffprobe.exe beside that player, plays a two-picture .mpo photo and the
+# two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes. The i686
+# build runs its own player under 32-bit Wine (tools/wine32.sh).
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
 set -u
@@ -31,9 +34,16 @@ fi
 mkdir -p "$dir" "$BUILD/screenshots"
 cp "$BUILD/duoscope.exe" "$dir/"
 cp "${windows_player:-$SOURCE/tools/ffplay-adapter}" "$dir/ffplay.exe"
+[ -z "$windows_player" ] || cp "$(dirname "$windows_player")/ffprobe.exe" "$dir/ffprobe.exe"
 chmod +x "$dir/ffplay.exe"
 rm -f "$dir/ffplay-adapter.pid"
-# The clip under an accented name, as users' files are named.
+# The clip under an accented name, as users' files are named; for 32-bit Wine, whose
+# emulated player decodes slowly, 2 s at a quarter of the size (the player shows it at
+# the same size as the full clip, with the same fringes).
+if [ ! -f "$clip_unix" ] && [ "${WINEARCH:-}" = win32 ]; then
+  "$SOURCE/tools/make_demo_clip.sh" "$dir/full.mp4" 2 &&
+    ffmpeg -nostdin -v error -i "$dir/full.mp4" -vf scale=320:90 "$clip_unix" || exit 1
+fi
 [ -f "$clip_unix" ] || "$SOURCE/tools/make_demo_clip.sh" "$clip_unix" 10 || exit 1
 
 # The Linux ids of the ffplay.exe processes of this build's Wine prefix, oldest first.
@@ -174,6 +184,33 @@ case_error_check_shows_player_message() {
   expect_exit_0 "$pid"
 }
 
+# Auto with untagged files that need the player's own options: each plays as an anaglyph
+# of its two eyes (a picture shown for both eyes would show no colour).
+case_auto_plays_photo_and_two_views_as_anaglyphs() {
+  reset_settings || return 1
+  put_setting nStin REG_SZ 14 && put_setting nStout REG_SZ 17 || return 1
+  "$SOURCE/tools/make_auto_clips.sh" "$dir/auto" || return 1
+  cp "$SOURCE/tests/data/two-views.mov" "$dir/auto/" || return 1
+  local file pid main player window size crop counts
+  for file in photo.mpo two-views.mov; do
+    start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$dir/auto/$file")" &&
+      pid=$STARTED && main_window "$pid" && main=$MAIN || return 1
+    wait_until 20 'player=$(player_pid); [ -n "$(player_window "$player")" ]' ||
+      fail "$file: no ffplay window" || return 1
+    window=$(player_window "$player")
+    size=$(ctl client "$main")
+    dims=${size/ /x}
+    pixels=$((${size% *} * ${size#* }))
+    crop=$(client_crop "$window")
+    counts=$(shoot_until "$window" "$dir/auto-$file.png" anaglyph_picture "$crop") ||
+      fail "$file: red, cyan, mean brightness %, size = $counts" || return 1
+    echo "$file as anaglyph ($pixels pixels): red, cyan, mean brightness %, size = $counts"
+    ctl close "$main"
+    expect_exit_0 "$pid" || return 1
+    wait_until 5 '! alive "$player"' || fail "$file: ffplay still runs" || return 1
+  done
+}
+
 expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
@@ -183,4 +220,5 @@ expect_settings_line() {
 
 run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message
+[ -z "$windows_player" ] || run_case case_auto_plays_photo_and_two_views_as_anaglyphs
 finish

@@ -168,3 +168,29 @@ TEST(LaunchScriptPath, AppendsTheScriptNameToTheFolder)
     EXPECT_STREQ("", path);
     EXPECT_FALSE(LaunchScriptPath("", path, sizeof path));
 }
+
+TEST(BuildPlayerCommand, AutoOptionsStandBeforeTheMediaPathAndFitAtTheLongest)
+{
+    char out[kCommandSize];
+    ASSERT_TRUE(BuildPlayerCommand(Settings(0, 0, 8, 17, 0, 0), kPlayer, kMedia, 624, 441,
+                                   TableString, out, sizeof out, "-f mjpeg"));
+    EXPECT_STREQ("\"C:\\Apps\\ffplay.exe\"   -vf stereo3d=al:arcd -x 624 -y 441 -f mjpeg "
+                 "\"D:\\Video\\movie.mp4\"",
+                 out);
+    const std::string path(kPathSize - 1, '%');
+    const char views[] = "-view_ids -1 -noframedrop";
+    static_assert(sizeof views - 1 == kLongestAutoOptions, "the longest options");
+    ASSERT_TRUE(BuildPlayerCommand(Settings(1, 0, 12, 19, 2, 1), path.c_str(), path.c_str(),
+                                   LONG_MIN / 2, INT32_MIN, TableString, out, sizeof out, views));
+    char script[kScriptTextSize];
+    EXPECT_TRUE(BuildLaunchScript(Settings(1, 0, 12, 19, 2, 1), out, script, sizeof script));
+
+    char probe[kProbeCommandSize];
+    ASSERT_TRUE(BuildProbeCommand("C:\\Apps\\ffprobe.exe", kMedia, probe, sizeof probe));
+    EXPECT_EQ(std::string("\"C:\\Apps\\ffprobe.exe\" ") + kProbeArguments +
+                  " \"D:\\Video\\movie.mp4\"",
+              probe);
+    EXPECT_TRUE(BuildProbeCommand(path.c_str(), path.c_str(), probe, sizeof probe));
+    EXPECT_FALSE(BuildProbeCommand("C:\\ffprobe.exe", "\"D:\\a.mp4\"", probe, sizeof probe));
+    EXPECT_STREQ("", probe);
+}

@@ -10,13 +10,11 @@
 
 namespace {
 
-constexpr LeadByteTest kNoLeadBytes = [](unsigned char) { return false; };
-
-std::string Status(int nFull, int nOrg, int nStin, int nStout, const char *media = "")
+std::string Status(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *choice = nullptr)
 {
     char out[kStatusTextSize];
-    size_t length = ComposeStatusText(nFull, nOrg, nStin, nStout, media, kNoLeadBytes, TableString,
-                                      out, sizeof out);
+    size_t length =
+        ComposeStatusText(nFull, nOrg, nStin, nStout, choice, TableString, out, sizeof out);
     EXPECT_EQ(strlen(out), length);
     return out;
 }
@@ -88,18 +86,45 @@ TEST(ComposeStatusText, ModeAndFormatsFollowTheSettings)
     EXPECT_EQ(Status(0, 0, 0, 0), Status(0, 0, -1, 40));
 }
 
-TEST(ComposeStatusText, AutoNamesTheLayoutOfTheCurrentFileAndWhy)
+TEST(ComposeStatusText, AutoNamesTheLayoutChosenForTheCurrentFileAndWhy)
 {
+    auto line = [](const AutoChoice &choice) {
+        return Lines(Status(0, 0, kAutoInputLayout, 17, &choice))[4];
+    };
+    auto choice = [](int layout, AutoReason reason, StereoKind stereo = StereoKind::None,
+                     bool inverted = false) {
+        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080};
+    };
     const std::string in = "Input ---> ";
-    EXPECT_EQ(in + "Auto (from the file name)", Lines(Status(0, 0, kAutoInputLayout, 17))[4]);
-    EXPECT_EQ(in + TableString(IDS_INPUT_TEXT_FIRST + 2) + TableString(IDS_AUTO_TAG_BEFORE) +
-                  "HSBS" + TableString(IDS_AUTO_TAG_AFTER),
-              Lines(Status(0, 0, kAutoInputLayout, 17, "D:\\x.3D.HSBS.mp4"))[4]);
-    EXPECT_EQ(in + "SBS parallel" + TableString(IDS_AUTO_NO_TAG),
-              Lines(Status(0, 0, kAutoInputLayout, 17, "D:\\3D\\clip.mp4"))[4]);
-    // A stored layout, and the original picture, do not look at the name.
-    EXPECT_EQ(Status(0, 0, 3, 17), Status(0, 0, 3, 17, "x.HOU.mp4"));
-    EXPECT_EQ(Status(0, 1, 3, 17), Status(0, 1, kAutoInputLayout, 17, "x.HOU.mp4"));
+    EXPECT_EQ(in + "Auto (from the file)", Lines(Status(0, 0, kAutoInputLayout, 17))[4]);
+    EXPECT_EQ(in + "Half SBS parallel (Auto: tag HSBS in the file name)",
+              line(choice(2, AutoReason::NameTag)));
+    EXPECT_EQ(in + "SBS parallel (Auto: tag HSBS in the file name, frame 3840x1080)",
+              line(choice(0, AutoReason::TagFrame)));
+    EXPECT_EQ(in + "SBS cross (Auto: side by side in the file, right eye first)",
+              line(choice(1, AutoReason::Metadata, StereoKind::SideBySide, true)));
+    EXPECT_EQ(in + "Half A/B (left eye above) (Auto: top and bottom in the file)",
+              line(choice(6, AutoReason::Metadata, StereoKind::TopBottom)));
+    EXPECT_EQ(in + "interleaved columns, left eye first (Auto: interleaved columns in the file)",
+              line(choice(12, AutoReason::Metadata, StereoKind::Columns)));
+    EXPECT_EQ(in + "alternating frames (left eye first) (Auto: 3D photo)",
+              line(choice(8, AutoReason::Photo)));
+    EXPECT_EQ(in + "alternating frames (right eye first) (Auto: two views in the file, right eye "
+                   "first)",
+              line(choice(9, AutoReason::TwoViews, StereoKind::None, true)));
+    EXPECT_EQ(in + "SBS parallel (Auto: frame 3840x1080)", line(choice(0, AutoReason::Frame)));
+    EXPECT_EQ(in + "SBS parallel (Auto: the file could not be read)",
+              line(choice(0, AutoReason::Unread)));
+    // The original picture, in the place of the format lines.
+    AutoChoice mono = choice(0, AutoReason::Mono);
+    mono.original = true;
+    EXPECT_EQ("Play Original Video (Auto: 2D in the file)", line(mono));
+    EXPECT_EQ(" ", Lines(Status(0, 0, kAutoInputLayout, 17, &mono))[5]);
+    mono.reason = AutoReason::MvcFilm;
+    EXPECT_EQ(std::string("Play Original Video") + TableString(IDS_AUTO_MVC_FILM), line(mono));
+    // A stored layout, and the original picture, do not show the choice.
+    EXPECT_EQ(Status(0, 0, 3, 17), Status(0, 0, 3, 17, &mono));
+    EXPECT_EQ(Status(0, 1, 3, 17), Status(0, 1, kAutoInputLayout, 17, &mono));
 }
 
 TEST(ComposeStatusText, LongestTextHas559Characters)
@@ -117,7 +142,7 @@ TEST(ComposeStatusText, StaysInsideASmallBuffer)
 {
     char out[40];
     memset(out, 'x', sizeof out);
-    size_t length = ComposeStatusText(0, 0, 0, 0, "", kNoLeadBytes, TableString, out, 30);
+    size_t length = ComposeStatusText(0, 0, 0, 0, nullptr, TableString, out, 30);
     EXPECT_LT(length, 30u);
     EXPECT_EQ(length, strlen(out));
     EXPECT_EQ('x', out[30]);

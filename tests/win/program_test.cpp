@@ -6,11 +6,14 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/code_page.h"
 #include "common/res_string.h"
+#include "playback/auto_probe.h"
 #include "registry_fixture.h"
 #include "support.h"
 #include "ui/status_text.h"
@@ -123,6 +126,7 @@ class Program : public ::testing::Test {
         EndPlayerProcesses();
         DeleteFileA((folder + "duoscope.exe").c_str());
         DeleteFileA((folder + "ffplay.exe").c_str());
+        DeleteFileA((folder + "ffprobe.exe").c_str());
         RemoveDirectoryA((folder + "ffplay.exe").c_str());
         RemoveDirectoryA(folder.c_str());
         DeleteSettingsKey();
@@ -375,9 +379,9 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
     EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
 
     auto status = [](const char *media) {
+        const AutoChoice choice = ChooseAutoLayout(media, IsAnsiLeadByte, nullptr);
         char text[kStatusTextSize];
-        ComposeStatusText(0, 0, kAutoInputLayout, 17, media, IsAnsiLeadByte, LoadResString, text,
-                          sizeof text);
+        ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, LoadResString, text, sizeof text);
         return std::string(text);
     };
     const std::string named = status(name);
@@ -405,4 +409,90 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
         << StandinStarts()[0].commandLine;
     EXPECT_EQ(0u, CloseAndWait(window));
     DeleteFileW(media.c_str());
+}
+
+// With Auto stored and the shipped ffprobe.exe beside the player, untagged files play in
+// the layout that the file itself says (tools/make_auto_clips.sh made them), with the
+// options they need, and the status text says why. Also times the probe: the first
+// choice for a file runs it, the next one remembers its answer.
+TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
+{
+    const std::string clips = ProgramFolder() + "auto-clips\\";
+    ASSERT_TRUE(FileExists(clips + "ffprobe.exe"))
+        << "no ffprobe.exe in " << clips << ": build the Windows player (tools/build_ffplay.sh)";
+    ASSERT_TRUE(
+        CopyFileA((clips + "ffprobe.exe").c_str(), (folder + "ffprobe.exe").c_str(), FALSE));
+    PutText("nStin", std::to_string(kAutoInputLayout));
+    PutText("nStout", "17");
+    const struct {
+        const char *file;
+        const char *options; // from the filter to the media path
+        const char *reason;
+    } cases[] = {
+        {"garden.mkv", "-vf stereo3d=ab2l:arcd -x", "(Auto: top and bottom in the file)"},
+        {"packed.mp4", "-vf stereo3d=sbsl:arcd -x", "(Auto: side by side in the file)"},
+        {"photo.mpo", "-vf stereo3d=al:arcd -x", "(Auto: 3D photo)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        ClearStandinLog();
+        Start(Player::StandIn, "\"" + clips + c.file + "\"");
+        HWND window = WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(WaitForStandinStarts(1));
+        const std::string command = StandinStarts()[0].commandLine;
+        EXPECT_NE(std::string::npos, command.find(std::string(" ") + c.options + " ")) << command;
+        const bool photo = strcmp(c.file, "photo.mpo") == 0;
+        EXPECT_EQ(photo, command.find(" -f mjpeg \"") != std::string::npos) << command;
+
+        // The status text on the screen is the one of the choice made in this process.
+        const std::string media = clips + c.file;
+        const DWORD start = GetTickCount();
+        const AutoChoice choice =
+            ChooseAutoLayoutFor(media.c_str(), (folder + "ffplay.exe").c_str());
+        const DWORD cold = GetTickCount() - start;
+        ChooseAutoLayoutFor(media.c_str(), (folder + "ffplay.exe").c_str());
+        const DWORD remembered = GetTickCount() - start - cold;
+        printf("%s: first choice %lu ms, remembered %lu ms\n", c.file, cold, remembered);
+        char text[kStatusTextSize];
+        ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, LoadResString, text, sizeof text);
+        EXPECT_NE(nullptr, strstr(text, c.reason)) << text;
+        const std::vector<bool> expected = DarkPixels(window, text);
+        EXPECT_TRUE(WaitFor([&] { return DarkPixels(window) == expected; }));
+        EXPECT_EQ(0u, CloseAndWait(window));
+        EndLaunches();
+        CloseHandle(process.hProcess);
+        process = {};
+        DeleteFileA((folder + "ffplay.exe").c_str());
+    }
+}
+
+// An ffprobe.exe that never ends (the stand-in, which waits) is ended after the bounded
+// wait, Auto goes on as if the file could not be read, and the same file's next launch
+// does not wait again.
+TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "duoscope-probe-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string probe = folder + "ffprobe.exe";
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), probe.c_str(), FALSE));
+    const std::string player = folder + "ffplay.exe";
+    DWORD start = GetTickCount();
+    const AutoChoice choice = ChooseAutoLayoutFor("C:\\Videos\\hangs.mp4", player.c_str());
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_EQ(AutoReason::Unread, choice.reason);
+    EXPECT_EQ(0, choice.layout);
+    EXPECT_GE(waited, kProbeWaitMs);
+    EXPECT_LT(waited, kProbeWaitMs + 3000);
+    EXPECT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").empty(); }));
+    start = GetTickCount();
+    EXPECT_EQ(AutoReason::Unread,
+              ChooseAutoLayoutFor("C:\\Videos\\hangs.mp4", player.c_str()).reason);
+    EXPECT_LT(GetTickCount() - start, 500u);
+    ClearStandinLog();
+    DeleteFileA(probe.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
