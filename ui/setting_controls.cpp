@@ -18,11 +18,10 @@ static void FillLayoutList(HWND hDlg, int id, unsigned firstTextId, int count, i
 
 void ShowSettingControls(HWND hDlg)
 {
-    // A check box is ticked when its setting is on as the player sees it: full screen for
-    // any value but 0, original picture and error-check mode only for exactly 1.
-    CheckDlgButton(hDlg, IDC_FULLSCREEN, PlayerSettings.nFull != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hDlg, IDC_ORIGINAL, PlayerSettings.nOrg == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hDlg, IDC_ERROR_CHECK, PlayerSettings.nERCHK == 1 ? BST_CHECKED : BST_UNCHECKED);
+    // A check box is ticked when its setting is on as the player sees it.
+    CheckDlgButton(hDlg, IDC_FULLSCREEN, IsFullScreen(PlayerSettings.nFull) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hDlg, IDC_ORIGINAL, IsOriginalPicture(PlayerSettings.nOrg) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hDlg, IDC_ERROR_CHECK, ShowsConsole(PlayerSettings.nERCHK) ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(hDlg, IDC_CPU_DECODE, IDC_GPU_H265, IDC_CPU_DECODE + PlayerSettings.nGPU);
     FillLayoutList(hDlg, IDC_STEREO_IN, IDS_INPUT_TEXT_FIRST, kInputFormatCount,
                    PlayerSettings.nStin);
@@ -38,10 +37,10 @@ int32_t CheckState(HWND hDlg, int id)
 int32_t DecoderChoice(HWND hDlg)
 {
     if (IsDlgButtonChecked(hDlg, IDC_GPU_H264) == BST_CHECKED)
-        return 1;
+        return kDecodeH264;
     if (IsDlgButtonChecked(hDlg, IDC_GPU_H265) == BST_CHECKED)
-        return 2;
-    return 0;
+        return kDecodeH265;
+    return kDecodeCpu;
 }
 
 int32_t SelectedLayout(HWND hDlg, int id, int32_t previous)

@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "res/resource.h"
+#include "settings/player_settings.h"
 
 // Why Auto chose its layout, as " (Auto: ...)".
 static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringLookup lookup)
@@ -69,8 +70,8 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
     AppendText(text, "\n");
     AppendText(text, lookup(IDS_STATUS_TITLE));
     AppendText(text, "\n\n");
-    AppendText(text, nFull != 0 ? "[Full screen mode]\n" : "[Window mode]\n");
-    if (nOrg == 1) {
+    AppendText(text, IsFullScreen(nFull) ? "[Full screen mode]\n" : "[Window mode]\n");
+    if (IsOriginalPicture(nOrg)) {
         AppendText(text, "Play Original Video\n");
     } else if (choice != nullptr && choice->original) {
         AppendText(text, "Play Original Video");
