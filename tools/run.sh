@@ -23,6 +23,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. tools/lib.sh
 
 windows_player=${DUOSCOPE_PLAYER_EXE:-}
 if [ "${1:-}" = --windows-player ]; then
@@ -91,9 +92,8 @@ interrupted() {
 trap interrupted INT TERM
 
 wine --start
-key='HKCU\Software\Vell\duoscope'
-if ! wine reg query "$key" /v nStout >/dev/null 2>&1; then
-  wine reg add "$key" /v nStout /t REG_SZ /d 17 /f >/dev/null
+if ! wine reg query "$SETTINGS_KEY" /v nStout >/dev/null 2>&1; then
+  wine reg add "$SETTINGS_KEY" /v nStout /t REG_SZ /d 17 /f >/dev/null
   echo "run: output preset to \"anaglyph red/cyan dubois\" (change it in File > Setting)"
 fi
 

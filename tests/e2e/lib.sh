@@ -3,10 +3,10 @@
 # prefix and display (tools/winerun.sh), drive duoscope.exe from outside with the
 # duoctl.exe tool and real keys (xdotool), and look at what a user or a peer sees.
 
+. "$SOURCE/tools/lib.sh" # (SETTINGS_KEY)
 eval "$("$SOURCE/tools/winerun.sh" "$BUILD" --env)"
 WINE=$SOURCE/tools/wine64.sh # (without address randomization)
 [ "${WINEARCH:-}" != win32 ] || WINE=$SOURCE/tools/wine32.sh
-SETTINGS_KEY='HKCU\Software\Vell\duoscope'
 failures=0
 started_pids=()
 
