@@ -66,34 +66,16 @@ UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         ShowSettingControls(hDlg);
         return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_FULLSCREEN:
-            PlayerSettings.nFull = CheckState(hDlg, IDC_FULLSCREEN);
+    case WM_COMMAND: {
+        // Every click changes its setting at once. This pane's own rule for the layout
+        // boxes: only a selection change counts, which comes only from the list (an arrow
+        // key or a click in it), before the edit field shows the new entry; typed text
+        // sends none.
+        const int id = LOWORD(wParam);
+        if ((id == IDC_STEREO_IN || id == IDC_STEREO_OUT) && HIWORD(wParam) != CBN_SELCHANGE)
             return TRUE;
-        case IDC_ORIGINAL:
-            PlayerSettings.nOrg = CheckState(hDlg, IDC_ORIGINAL);
-            return TRUE;
-        case IDC_ERROR_CHECK:
-            PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
-            return TRUE;
-        // A selection change comes only from the list (an arrow key or a click in it),
-        // before the edit field shows the new entry; typed text sends none.
-        case IDC_STEREO_IN:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStin = SelectedLayout(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
-            return TRUE;
-        case IDC_STEREO_OUT:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStout = SelectedLayout(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
-            return TRUE;
-        case IDC_CPU_DECODE:
-        case IDC_GPU_H264:
-        case IDC_GPU_H265:
-            PlayerSettings.nGPU = DecoderChoice(hDlg);
-            return TRUE;
-        }
-        return FALSE;
+        return StoreSettingControl(hDlg, id, LayoutReading::Selected) ? TRUE : FALSE;
+    }
     }
     return FALSE;
 }

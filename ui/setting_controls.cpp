@@ -29,12 +29,12 @@ void ShowSettingControls(HWND hDlg)
                    PlayerSettings.nStout);
 }
 
-int32_t CheckState(HWND hDlg, int id)
+static int32_t CheckState(HWND hDlg, int id)
 {
     return IsDlgButtonChecked(hDlg, id) == BST_CHECKED ? 1 : 0;
 }
 
-int32_t DecoderChoice(HWND hDlg)
+static int32_t DecoderChoice(HWND hDlg)
 {
     if (IsDlgButtonChecked(hDlg, IDC_GPU_H264) == BST_CHECKED)
         return kDecodeH264;
@@ -43,13 +43,13 @@ int32_t DecoderChoice(HWND hDlg)
     return kDecodeCpu;
 }
 
-int32_t SelectedLayout(HWND hDlg, int id, int32_t previous)
+static int32_t SelectedLayout(HWND hDlg, int id, int32_t previous)
 {
     LRESULT selection = SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0);
     return selection == CB_ERR ? previous : static_cast<int32_t>(selection);
 }
 
-int32_t LayoutChoice(HWND hDlg, int id, int32_t previous)
+static int32_t LayoutChoice(HWND hDlg, int id, int32_t previous)
 {
     LRESULT selection = SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0);
     if (selection == CB_ERR)
@@ -66,4 +66,46 @@ int32_t LayoutChoice(HWND hDlg, int id, int32_t previous)
     if (strcmp(entry, shown) != 0)
         return previous;
     return static_cast<int32_t>(selection);
+}
+
+static int32_t LayoutState(HWND hDlg, int id, LayoutReading reading, int32_t previous)
+{
+    return reading == LayoutReading::Selected ? SelectedLayout(hDlg, id, previous)
+                                              : LayoutChoice(hDlg, id, previous);
+}
+
+bool StoreSettingControl(HWND hDlg, int id, LayoutReading reading)
+{
+    PlayerSettingsRecord &settings = PlayerSettings;
+    switch (id) {
+    case IDC_FULLSCREEN:
+        settings.nFull = CheckState(hDlg, id);
+        return true;
+    case IDC_ORIGINAL:
+        settings.nOrg = CheckState(hDlg, id);
+        return true;
+    case IDC_ERROR_CHECK:
+        settings.nERCHK = CheckState(hDlg, id);
+        return true;
+    case IDC_STEREO_IN:
+        settings.nStin = LayoutState(hDlg, id, reading, settings.nStin);
+        return true;
+    case IDC_STEREO_OUT:
+        settings.nStout = LayoutState(hDlg, id, reading, settings.nStout);
+        return true;
+    case IDC_CPU_DECODE:
+    case IDC_GPU_H264:
+    case IDC_GPU_H265:
+        settings.nGPU = DecoderChoice(hDlg);
+        return true;
+    }
+    return false;
+}
+
+void StoreSettingControls(HWND hDlg, LayoutReading reading)
+{
+    static constexpr int kControls[] = {IDC_CPU_DECODE, IDC_FULLSCREEN, IDC_ORIGINAL,
+                                        IDC_ERROR_CHECK, IDC_STEREO_IN,  IDC_STEREO_OUT};
+    for (int id : kControls)
+        StoreSettingControl(hDlg, id, reading);
 }
