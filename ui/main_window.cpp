@@ -99,8 +99,9 @@ static LRESULT OnCreate(HWND hWnd)
             *name = L'\0';
             WarnNameCannotPass(hWnd, modulePath, IDS_NAME_PROGRAM_FOLDER);
         } else {
-            MessageBoxA(hWnd, "Put in ffplay.exe in the duoscope folder", "Can not find ffplay.exe",
-                        MB_OK | MB_ICONWARNING);
+            // Both texts at once: LoadResString keeps its last two results.
+            const char *text = LoadResString(IDS_NO_PLAYER_TEXT);
+            MessageBoxA(hWnd, text, LoadResString(IDS_NO_PLAYER_CAPTION), MB_OK | MB_ICONWARNING);
         }
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         return 0;

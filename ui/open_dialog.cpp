@@ -18,18 +18,20 @@ OPENFILENAMEW ofnMedia;
 wchar_t szOpenFile[kOpenFileSize];
 wchar_t szOpenDir[kOpenFileSize];
 
-// Four pairs of description and pattern, each text ending in a NUL, and one more NUL.
-static const wchar_t kMediaFilter[] =
-    L"Media Files\0"
-    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
-    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
-    L"Image Files\0"
-    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
-    L"Video Files\0"
-    L"*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
-    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
-    L"All Files (*.*)\0"
-    L"*.*;\0";
+// The dialog's title, and its filter list: four pairs of description and pattern, each
+// text ending in a NUL, and one more NUL.
+static wchar_t szOpenTitle[kResStringSize];
+static wchar_t szMediaFilter[kResStringSize + 1];
+
+// Loads string `id` (ASCII) as wide text; each '|' becomes a NUL, as a filter list has.
+static void LoadWideText(unsigned id, wchar_t *out)
+{
+    const char *text = LoadResString(id);
+    size_t i = 0;
+    for (; text[i] != '\0'; ++i)
+        out[i] = text[i] == '|' ? L'\0' : static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+    out[i] = L'\0';
+}
 
 // Runs the platform's Open dialog. comdlg32 is loaded on the first Open rather than when
 // the program starts: with the libraries it brings in, it is a large share of the
@@ -85,8 +87,10 @@ void RunOpenDialog()
     const PlayerSettingsRecord before = PlayerSettings;
     ofnMedia.lpfnHook = OpenHookProc;
     ofnMedia.lpTemplateName = L"" OPNOPTIONS_NAME;
-    ofnMedia.lpstrTitle = L"Open Media File";
-    ofnMedia.lpstrFilter = kMediaFilter;
+    LoadWideText(IDS_OPEN_TITLE, szOpenTitle);
+    LoadWideText(IDS_OPEN_FILTER, szMediaFilter);
+    ofnMedia.lpstrTitle = szOpenTitle;
+    ofnMedia.lpstrFilter = szMediaFilter;
     ofnMedia.Flags = OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_FILEMUSTEXIST |
                      OFN_EXPLORER | OFN_ENABLESIZING;
     // The dialog starts with the current media path as its file name, in its own buffer,

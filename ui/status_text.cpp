@@ -70,15 +70,17 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
     AppendText(text, "\n");
     AppendText(text, lookup(IDS_STATUS_TITLE));
     AppendText(text, "\n\n");
-    AppendText(text, IsFullScreen(nFull) ? "[Full screen mode]\n" : "[Window mode]\n");
+    AppendText(text, lookup(IsFullScreen(nFull) ? IDS_STATUS_FULL_SCREEN : IDS_STATUS_WINDOW));
+    AppendText(text, "\n");
     if (IsOriginalPicture(nOrg)) {
-        AppendText(text, "Play Original Video\n");
+        AppendText(text, lookup(IDS_STATUS_ORIGINAL));
+        AppendText(text, "\n");
     } else if (choice != nullptr && choice->original) {
-        AppendText(text, "Play Original Video");
+        AppendText(text, lookup(IDS_STATUS_ORIGINAL));
         AppendAutoReason(text, *choice, lookup);
         AppendText(text, "\n");
     } else {
-        AppendText(text, "Input ---> ");
+        AppendText(text, lookup(IDS_STATUS_INPUT));
         if (choice != nullptr) {
             AppendText(text, lookup(InputTextId(choice->layout)));
             AppendAutoReason(text, *choice, lookup);
@@ -86,7 +88,7 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
             AppendText(text, lookup(InputTextId(nStin)));
         }
         AppendText(text, "\n");
-        AppendText(text, "Output ---> ");
+        AppendText(text, lookup(IDS_STATUS_OUTPUT));
         AppendText(text, lookup(OutputTextId(nStout)));
         AppendText(text, "\n\n");
     }
