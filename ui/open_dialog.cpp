@@ -1,9 +1,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "common/app_state.h"
 #include "common/code_page.h"
-#include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
 #include "playback/player_process.h"
@@ -11,8 +12,6 @@
 #include "settings/player_settings.h"
 #include "ui/dialogs.h"
 #include "ui/setting_controls.h"
-
-#include <cstring>
 
 OPENFILENAMEW ofnMedia;
 wchar_t szOpenFile[kOpenFileSize];

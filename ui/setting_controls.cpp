@@ -1,5 +1,6 @@
 #include "ui/setting_controls.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "common/res_string.h"

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 // Shows PlayerSettings in the check boxes, the decoder buttons (where the template has
 // them) and the two layout combo boxes, which it fills from the catalogue.
 void ShowSettingControls(HWND hDlg);

@@ -4,7 +4,6 @@
 #include "common/res_string.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
-#include "settings/player_settings.h"
 #include "ui/dialogs.h"
 #include "ui/setting_controls.h"
 
