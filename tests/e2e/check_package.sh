@@ -9,6 +9,7 @@
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
+# (No -e: a failed check is counted, and the checks go on.)
 set -u
 # binutils word their reports in the user's language; the checks read the English words.
 export LC_ALL=C
