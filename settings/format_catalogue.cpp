@@ -60,12 +60,12 @@ static_assert(UsedEntries(IDS_INPUT_CODE_FIRST, IDS_OUTPUT_TEXT_FIRST) == kAutoI
 static_assert(UsedEntries(IDS_OUTPUT_TEXT_FIRST, IDS_OUTPUT_CODE_FIRST) == kOutputFormatCount);
 static_assert(UsedEntries(IDS_OUTPUT_CODE_FIRST, IDS_STATUS_TITLE) == kOutputFormatCount);
 static_assert(InputCodeIs(kSbsParallel, "sbsl") && InputCodeIs(kSbsCross, "sbsr") &&
-              InputCodeIs(kHalfSbsParallel, "sbs2l") && InputCodeIs(kHalfSbsCross, "sbs2r") &&
-              InputCodeIs(kAboveLeft, "abl") && InputCodeIs(kAboveRight, "abr") &&
-              InputCodeIs(kHalfAboveLeft, "ab2l") && InputCodeIs(kHalfAboveRight, "ab2r") &&
-              InputCodeIs(kAlternatingLeft, "al") && InputCodeIs(kAlternatingRight, "ar") &&
-              InputCodeIs(kRowsLeft, "irl") && InputCodeIs(kRowsRight, "irr") &&
-              InputCodeIs(kColumnsLeft, "icl") && InputCodeIs(kColumnsRight, "icr"),
+                  InputCodeIs(kHalfSbsParallel, "sbs2l") && InputCodeIs(kHalfSbsCross, "sbs2r") &&
+                  InputCodeIs(kAboveLeft, "abl") && InputCodeIs(kAboveRight, "abr") &&
+                  InputCodeIs(kHalfAboveLeft, "ab2l") && InputCodeIs(kHalfAboveRight, "ab2r") &&
+                  InputCodeIs(kAlternatingLeft, "al") && InputCodeIs(kAlternatingRight, "ar") &&
+                  InputCodeIs(kRowsLeft, "irl") && InputCodeIs(kRowsRight, "irr") &&
+                  InputCodeIs(kColumnsLeft, "icl") && InputCodeIs(kColumnsRight, "icr"),
               "each input layout name stands at the index of its filter code");
 
 static unsigned EntryId(unsigned first, int index, int count)

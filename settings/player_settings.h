@@ -23,12 +23,24 @@ struct PlayerSettingsRecord {
 };
 
 // What the values mean. Every reader asks these rather than testing the numbers itself.
-constexpr bool IsFullScreen(int32_t nFull) { return nFull != 0; }
-constexpr bool IsOriginalPicture(int32_t nOrg) { return nOrg == 1; }
+constexpr bool IsFullScreen(int32_t nFull)
+{
+    return nFull != 0;
+}
+constexpr bool IsOriginalPicture(int32_t nOrg)
+{
+    return nOrg == 1;
+}
 // Error-check mode: the console is shown and the script ends in a pause for exactly 1;
 // the script is kept for any value but 0.
-constexpr bool ShowsConsole(int32_t nERCHK) { return nERCHK == 1; }
-constexpr bool KeepsScript(int32_t nERCHK) { return nERCHK != 0; }
+constexpr bool ShowsConsole(int32_t nERCHK)
+{
+    return nERCHK == 1;
+}
+constexpr bool KeepsScript(int32_t nERCHK)
+{
+    return nERCHK != 0;
+}
 // Decoder values of nGPU; any other value decodes on the CPU.
 enum DecoderSetting : int32_t { kDecodeCpu = 0, kDecodeH264 = 1, kDecodeH265 = 2 };
 

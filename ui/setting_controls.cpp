@@ -20,9 +20,12 @@ static void FillLayoutList(HWND hDlg, int id, unsigned firstTextId, int count, i
 void ShowSettingControls(HWND hDlg)
 {
     // A check box is ticked when its setting is on as the player sees it.
-    CheckDlgButton(hDlg, IDC_FULLSCREEN, IsFullScreen(PlayerSettings.nFull) ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hDlg, IDC_ORIGINAL, IsOriginalPicture(PlayerSettings.nOrg) ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hDlg, IDC_ERROR_CHECK, ShowsConsole(PlayerSettings.nERCHK) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hDlg, IDC_FULLSCREEN,
+                   IsFullScreen(PlayerSettings.nFull) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hDlg, IDC_ORIGINAL,
+                   IsOriginalPicture(PlayerSettings.nOrg) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hDlg, IDC_ERROR_CHECK,
+                   ShowsConsole(PlayerSettings.nERCHK) ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(hDlg, IDC_CPU_DECODE, IDC_GPU_H265, IDC_CPU_DECODE + PlayerSettings.nGPU);
     FillLayoutList(hDlg, IDC_STEREO_IN, IDS_INPUT_TEXT_FIRST, kInputFormatCount,
                    PlayerSettings.nStin);
@@ -105,7 +108,7 @@ bool StoreSettingControl(HWND hDlg, int id, LayoutReading reading)
 
 void StoreSettingControls(HWND hDlg, LayoutReading reading)
 {
-    static constexpr int kControls[] = {IDC_CPU_DECODE, IDC_FULLSCREEN, IDC_ORIGINAL,
+    static constexpr int kControls[] = {IDC_CPU_DECODE,  IDC_FULLSCREEN, IDC_ORIGINAL,
                                         IDC_ERROR_CHECK, IDC_STEREO_IN,  IDC_STEREO_OUT};
     for (int id : kControls)
         StoreSettingControl(hDlg, id, reading);
