@@ -24,8 +24,7 @@ static char szStatusText[kStatusTextSize];
 
 void RegisterMainWindowClass(HINSTANCE hInstance)
 {
-    WNDCLASSEXA wcex;
-    memset(&wcex, 0, sizeof wcex);
+    WNDCLASSEXA wcex = {};
     wcex.cbSize = sizeof wcex;
     wcex.style = CS_HREDRAW | CS_VREDRAW;
     wcex.lpfnWndProc = MainWndProc;

@@ -4,6 +4,24 @@
 #include "res/resource.h"
 #include "settings/player_settings.h"
 
+// The text of a reason that names nothing but itself.
+static unsigned FixedReasonText(AutoReason reason)
+{
+    struct FixedReason {
+        AutoReason reason;
+        unsigned id;
+    };
+    static constexpr FixedReason kFixedReasons[] = {{AutoReason::Mono, IDS_AUTO_MONO},
+                                                    {AutoReason::MvcFilm, IDS_AUTO_MVC_FILM},
+                                                    {AutoReason::Photo, IDS_AUTO_PHOTO},
+                                                    {AutoReason::RawViews, IDS_AUTO_RAW_VIEWS},
+                                                    {AutoReason::Unread, IDS_AUTO_UNREAD}};
+    for (const FixedReason &fixed : kFixedReasons)
+        if (fixed.reason == reason)
+            return fixed.id;
+    return IDS_AUTO_UNREAD;
+}
+
 // Why Auto chose its layout, as " (Auto: ...)".
 static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringLookup lookup)
 {
@@ -45,19 +63,11 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         frame();
         return;
     case AutoReason::Mono:
-        AppendText(text, lookup(IDS_AUTO_MONO));
-        return;
     case AutoReason::MvcFilm:
-        AppendText(text, lookup(IDS_AUTO_MVC_FILM));
-        return;
     case AutoReason::Photo:
-        AppendText(text, lookup(IDS_AUTO_PHOTO));
-        return;
     case AutoReason::RawViews:
-        AppendText(text, lookup(IDS_AUTO_RAW_VIEWS));
-        return;
     case AutoReason::Unread:
-        AppendText(text, lookup(IDS_AUTO_UNREAD));
+        AppendText(text, lookup(FixedReasonText(choice.reason)));
         return;
     }
 }
