@@ -14,9 +14,9 @@ static bool IsUnsafePath(const char *path)
 static const char *DecoderOption(int nGPU)
 {
     switch (nGPU) {
-    case 1:
+    case kDecodeH264:
         return "-vcodec h264_cuvid";
-    case 2:
+    case kDecodeH265:
         return "-vcodec hevc_cuvid";
     default:
         return "";
@@ -33,7 +33,7 @@ bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *player
 
     char filter[64];
     TextBuffer filterText = StartText(filter, sizeof filter);
-    if (settings.nOrg != 1) {
+    if (!IsOriginalPicture(settings.nOrg)) {
         AppendText(filterText, "-vf stereo3d=");
         AppendText(filterText, lookup(InputCodeId(settings.nStin)));
         AppendText(filterText, ":");
@@ -43,7 +43,7 @@ bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *player
     AppendText(line, "\"");
     AppendText(line, playerExe);
     AppendText(line, "\" ");
-    AppendText(line, settings.nFull != 0 ? "-fs" : "");
+    AppendText(line, IsFullScreen(settings.nFull) ? "-fs" : "");
     AppendText(line, " ");
     AppendText(line, DecoderOption(settings.nGPU));
     AppendText(line, " ");
@@ -93,7 +93,7 @@ bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command
         const char piece[3] = {*p, *p == '%' ? '%' : '\0', '\0'};
         AppendText(script, piece);
     }
-    if (settings.nERCHK == 1)
+    if (ShowsConsole(settings.nERCHK))
         AppendText(script, "\npause");
     if (script.overflow) {
         out[0] = '\0';

@@ -199,7 +199,7 @@ static void StartLaunchScript(const char *path)
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = PlayerSettings.nERCHK == 1 ? SW_SHOWNORMAL : SW_HIDE;
+    startup.wShowWindow = ShowsConsole(PlayerSettings.nERCHK) ? SW_SHOWNORMAL : SW_HIDE;
 
     PROCESS_INFORMATION process;
     memset(&process, 0, sizeof process);
@@ -242,7 +242,7 @@ void PlayMedia()
     // a stored one; the status text then names the choice and why.
     PlayerSettingsRecord settings = PlayerSettings;
     const char *autoOptions = "";
-    if (settings.nStin == kAutoInputLayout && settings.nOrg != 1) {
+    if (settings.nStin == kAutoInputLayout && !IsOriginalPicture(settings.nOrg)) {
         const AutoChoice &choice = ChooseAutoLayoutFor(szMediaFile, szPlayerExe);
         settings.nStin = choice.layout;
         settings.nOrg = choice.original ? 1 : settings.nOrg;
@@ -268,7 +268,7 @@ void PlayMedia()
     playerJob = nullptr;
     StartLaunchScript(scriptPath);
 
-    if (PlayerSettings.nERCHK == 0)
+    if (!KeepsScript(PlayerSettings.nERCHK))
         DeleteFileA(scriptPath);
     if (IsWindowEnabled(previousPlayer) || JobRuns(previousJob))
         Sleep(800);

@@ -2,6 +2,72 @@
 
 #include "res/resource.h"
 
+// The counts and the layout names of format_catalogue.h follow the order of the string
+// table's entries; these checks hold them to it when the program is compiled.
+namespace {
+
+struct CatalogueEntry {
+    unsigned id;
+    const char *text;
+};
+
+constexpr CatalogueEntry kCatalogueEntries[] = {
+#define DUO_STRING(id, text) {id, text},
+#include "res/strings.def"
+#undef DUO_STRING
+};
+
+constexpr bool SameText(const char *a, const char *b)
+{
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+constexpr const char *EntryText(unsigned id)
+{
+    for (const CatalogueEntry &entry : kCatalogueEntries)
+        if (entry.id == id)
+            return entry.text;
+    return "";
+}
+
+// How many entries from `first` on, before `end`, are in use: a run, and after it only
+// the placeholder "-".
+constexpr int UsedEntries(unsigned first, unsigned end)
+{
+    unsigned id = first;
+    while (id < end && !SameText(EntryText(id), "-") && !SameText(EntryText(id), ""))
+        ++id;
+    for (unsigned rest = id; rest < end; ++rest)
+        if (!SameText(EntryText(rest), "-"))
+            return -1;
+    return static_cast<int>(id - first);
+}
+
+constexpr bool InputCodeIs(int index, const char *code)
+{
+    return SameText(EntryText(IDS_INPUT_CODE_FIRST + static_cast<unsigned>(index)), code);
+}
+
+} // namespace
+
+static_assert(UsedEntries(IDS_INPUT_TEXT_FIRST, IDS_INPUT_CODE_FIRST) == kInputFormatCount);
+static_assert(UsedEntries(IDS_INPUT_CODE_FIRST, IDS_OUTPUT_TEXT_FIRST) == kAutoInputLayout,
+              "every input layout but Auto, the last, has a filter code");
+static_assert(UsedEntries(IDS_OUTPUT_TEXT_FIRST, IDS_OUTPUT_CODE_FIRST) == kOutputFormatCount);
+static_assert(UsedEntries(IDS_OUTPUT_CODE_FIRST, IDS_STATUS_TITLE) == kOutputFormatCount);
+static_assert(InputCodeIs(kSbsParallel, "sbsl") && InputCodeIs(kSbsCross, "sbsr") &&
+                  InputCodeIs(kHalfSbsParallel, "sbs2l") && InputCodeIs(kHalfSbsCross, "sbs2r") &&
+                  InputCodeIs(kAboveLeft, "abl") && InputCodeIs(kAboveRight, "abr") &&
+                  InputCodeIs(kHalfAboveLeft, "ab2l") && InputCodeIs(kHalfAboveRight, "ab2r") &&
+                  InputCodeIs(kAlternatingLeft, "al") && InputCodeIs(kAlternatingRight, "ar") &&
+                  InputCodeIs(kRowsLeft, "irl") && InputCodeIs(kRowsRight, "irr") &&
+                  InputCodeIs(kColumnsLeft, "icl") && InputCodeIs(kColumnsRight, "icr"),
+              "each input layout name stands at the index of its filter code");
+
 static unsigned EntryId(unsigned first, int index, int count)
 {
     return first + static_cast<unsigned>(index >= 0 && index < count ? index : 0);

@@ -3,8 +3,10 @@
 #ifndef DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
 #define DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
 
-// The input list ends with "Auto (from the file name)", which takes the layout from the
-// media file's name at each launch (see settings/name_layout.h) and has no filter code.
+// The input list ends with "Auto (from the file)", which takes the layout from the media
+// file at each launch (see settings/auto_layout.h) and has no filter code. The counts and
+// the names below follow the order of res/strings.def; format_catalogue.cpp checks them
+// against it when it is compiled.
 constexpr int kInputFormatCount = 15;
 constexpr int kAutoInputLayout = 14;
 constexpr int kOutputFormatCount = 33;

@@ -4,11 +4,11 @@
 
 PlayerSettingsRecord PlayerSettings = {0, 0, 0, 0, 0, 0};
 
-const SettingField kSettingFields[kSettingCount] = {
-    {"nFull", &PlayerSettingsRecord::nFull}, {"nOrg", &PlayerSettingsRecord::nOrg},
-    {"nStin", &PlayerSettingsRecord::nStin}, {"nStout", &PlayerSettingsRecord::nStout},
-    {"nGPU", &PlayerSettingsRecord::nGPU},   {"nERCHK", &PlayerSettingsRecord::nERCHK},
-};
+#define DUOSCOPE_SETTING_ENTRY(name) {#name, &PlayerSettingsRecord::name},
+const SettingField kSettingFields[kSettingCount] = {DUOSCOPE_SETTINGS(DUOSCOPE_SETTING_ENTRY)};
+#undef DUOSCOPE_SETTING_ENTRY
+static_assert(sizeof(PlayerSettingsRecord) == kSettingCount * sizeof(int32_t),
+              "every field of the record is a stored setting");
 
 static bool IsSpace(char c)
 {

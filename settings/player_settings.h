@@ -5,15 +5,44 @@
 #include <cstddef>
 #include <cstdint>
 
+// The settings in load and save order; each name is both the field and its registry
+// value's name, so it is written here alone.
+//   nFull   full screen when not 0
+//   nOrg    original picture, no stereo conversion, when exactly 1
+//   nStin   index into the input layouts
+//   nStout  index into the output layouts
+//   nGPU    decoder: 0 CPU, 1 NVIDIA H.264, 2 NVIDIA H.265
+//   nERCHK  error-check mode: 0 off, 1 console and pause, others keep the script
+#define DUOSCOPE_SETTINGS(X) X(nFull) X(nOrg) X(nStin) X(nStout) X(nGPU) X(nERCHK)
+
 // One value per registry value of the same name. No field is range-checked.
 struct PlayerSettingsRecord {
-    int32_t nFull;  // full screen when not 0
-    int32_t nOrg;   // original picture, no stereo conversion, when exactly 1
-    int32_t nStin;  // index into the input layouts
-    int32_t nStout; // index into the output layouts
-    int32_t nGPU;   // decoder: 0 CPU, 1 NVIDIA H.264, 2 NVIDIA H.265
-    int32_t nERCHK; // error-check mode: 0 off, 1 console and pause, others keep the script
+#define DUOSCOPE_SETTING_FIELD(name) int32_t name;
+    DUOSCOPE_SETTINGS(DUOSCOPE_SETTING_FIELD)
+#undef DUOSCOPE_SETTING_FIELD
 };
+
+// What the values mean. Every reader asks these rather than testing the numbers itself.
+constexpr bool IsFullScreen(int32_t nFull)
+{
+    return nFull != 0;
+}
+constexpr bool IsOriginalPicture(int32_t nOrg)
+{
+    return nOrg == 1;
+}
+// Error-check mode: the console is shown and the script ends in a pause for exactly 1;
+// the script is kept for any value but 0.
+constexpr bool ShowsConsole(int32_t nERCHK)
+{
+    return nERCHK == 1;
+}
+constexpr bool KeepsScript(int32_t nERCHK)
+{
+    return nERCHK != 0;
+}
+// Decoder values of nGPU; any other value decodes on the CPU.
+enum DecoderSetting : int32_t { kDecodeCpu = 0, kDecodeH264 = 1, kDecodeH265 = 2 };
 
 // The one record of the process; all 0 at start.
 extern PlayerSettingsRecord PlayerSettings;

@@ -8,7 +8,7 @@
 # the background (FFmpeg's test pattern) lies 8 pixels behind the screen, and a moving
 # panel (the second test pattern) floats 16 pixels in front of it. Converted to a
 # red/cyan anaglyph, their edges show red and cyan fringes.
-set -eu
+set -euo pipefail
 out=${1:?usage: make_demo_clip.sh OUTPUT.mp4 [SECONDS]}
 seconds=${2:-20}
 mkdir -p "$(dirname "$out")"

@@ -17,11 +17,11 @@
 # views shows red and cyan fringes where they differ, and a view shown twice shows none.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 out=$(realpath -m "${1:-$here/../tests/data/two-views.mov}")
 x265_version=4.1-2
 ffmpeg_version=7:7.1.5-0+deb13u1
 tools=${XDG_CACHE_HOME:-$HOME/.cache}/duoscope/two-view-tools
-say() { echo "make_two_view_clip: $*" >&2; }
 
 if [ ! -x "$tools/bin/x265" ] || [ ! -x "$tools/bin/ffmpeg" ]; then
   rm -rf "$tools"

@@ -23,6 +23,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. tools/lib.sh
 
 windows_player=${DUOSCOPE_PLAYER_EXE:-}
 if [ "${1:-}" = --windows-player ]; then
@@ -91,14 +92,11 @@ interrupted() {
 trap interrupted INT TERM
 
 wine --start
-key='HKCU\Software\Vell\duoscope'
-if ! wine reg query "$key" /v nStout >/dev/null 2>&1; then
-  wine reg add "$key" /v nStout /t REG_SZ /d 17 /f >/dev/null
+if ! wine reg query "$SETTINGS_KEY" /v nStout >/dev/null 2>&1; then
+  wine reg add "$SETTINGS_KEY" /v nStout /t REG_SZ /d 17 /f >/dev/null
   echo "run: output preset to \"anaglyph red/cyan dubois\" (change it in File > Setting)"
 fi
 
-# The Windows path of the file: the prefix's drive Z: is the Unix root.
-winpath="Z:${media//\//\\}"
 display=$(cat "$run/wine/display.used")
 if [ -z "${DISPLAY:-}" ]; then
   echo "run: no DISPLAY; duoscope runs on the virtual display $display (Xvfb). Ctrl+C ends it."
@@ -106,7 +104,8 @@ fi
 echo "run: playing $media"
 # Wine's messages go to a log: with the terminal as its output, Wine would show the
 # launch scripts' consoles in the terminal instead of as (hidden) console windows.
-setsid tools/winerun.sh "$run" "$run/duoscope.exe" "$winpath" </dev/null >"$run/duoscope.log" 2>&1 &
+setsid tools/winerun.sh "$run" "$run/duoscope.exe" "$(winpath "$media")" </dev/null \
+  >"$run/duoscope.log" 2>&1 &
 program=$!
 status=0
 while :; do

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, run and test.
 # Safe to run any number of times: only missing packages are installed.
+# (No pipefail: grep -q ends the pipes of the checks early.)
 set -eu
+. "$(dirname "$0")/lib.sh"
 packages=(
   cmake g++ make
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
@@ -19,8 +21,6 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-sudo_cmd=""
-[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
 if [ ${#missing[@]} -ne 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive

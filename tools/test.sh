@@ -5,6 +5,7 @@
 # (tools/build_ffplay.sh, once per machine: 15-30 minutes each; cached after) and hands
 # its path to the build.
 # Exits non-zero when any build or test fails.
+# (No -e: a preset that fails is noted, and the others still run.)
 set -u
 cd "$(dirname "$0")/.."
 tools/setup.sh || exit 1

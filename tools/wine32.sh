@@ -22,8 +22,11 @@
 # Programs do not run inside that root (no chroot, no mounts): qemu takes the root as the
 # prefix of its library paths (QEMU_LD_PREFIX), so files that exist in the root are
 # read from there and all others (the Wine prefix, the X socket, /proc) from the machine.
+# (No -e: the steps report failure by their status and each caller says what to do; no
+# pipefail: grep -q ends the pipes of the mount check early.)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 key=bookworm-qemu10-1 # change to make a new set-up next to the old one
 cache="${DUOSCOPE_WINE32_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/duoscope/wine32}"
 dir="$cache/$key"
@@ -31,11 +34,6 @@ root="$dir/root"
 qemu="$dir/qemu-i386"
 binfmt=/proc/sys/fs/binfmt_misc
 name=duoscope-i386
-sudo_cmd=""
-[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-
-say() { echo "wine32: $*" >&2; }
-
 # Fails when anything is mounted below the folder (a root must never be deleted then).
 nothing_mounted_in() {
   if findmnt -rn -o TARGET | grep -q "^$1/"; then
@@ -57,16 +55,6 @@ register() {
   local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
   echo ":$name:M::$magic:$mask:$1:F" | $sudo_cmd tee "$binfmt/register" >/dev/null
-}
-
-# Runs a command, its output sent to the log; on failure shows the log's end.
-step() {
-  local log=$1
-  shift
-  "$@" >>"$log" 2>&1 </dev/null && return 0
-  say "failed: $* (see $log):"
-  tail -n 15 "$log" >&2
-  return 1
 }
 
 build() {
@@ -149,7 +137,4 @@ case "${1:-}" in
 esac
 check || exit 1
 export QEMU_LD_PREFIX=$root WINESERVER=$root/usr/lib/wine/wineserver32
-# Without address randomization, as tools/wine64.sh explains, where that can be set.
-norandom=()
-setarch "$(uname -m)" -R true 2>/dev/null && norandom=(setarch "$(uname -m)" -R)
-exec "${norandom[@]}" "$root$program" "$@"
+exec_without_randomization "$root$program" "$@"

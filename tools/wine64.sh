@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Runs Debian's 64-bit Wine (wine64 ARGS...) without address randomization.
 #
 # That Wine has no preloader: its loader lies at 0x7d000000, and the kernel starts the
@@ -9,7 +9,6 @@
 # heap starts right after the loader; the setting passes to every process that Wine
 # starts from there. Where the personality cannot be set (some container filters),
 # Wine runs as before.
-if setarch "$(uname -m)" --addr-no-randomize true 2>/dev/null; then
-  exec setarch "$(uname -m)" --addr-no-randomize /usr/lib/wine/wine64 "$@"
-fi
-exec /usr/lib/wine/wine64 "$@"
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+exec_without_randomization /usr/lib/wine/wine64 "$@"

@@ -16,8 +16,10 @@
 # used instead. A persistent wineserver keeps later starts fast. Every background
 # process gets its own session and has its output sent to a log, so that CTest never
 # waits on an inherited pipe.
+# (No -e: the set-up reports failure by status, and --stop goes on past what is gone.)
 set -u
-build=$(cd "$1" && pwd) || { echo "winerun: no build folder $1" >&2; exit 2; }
+. "$(dirname "$0")/lib.sh"
+build=$(cd "$1" && pwd) || { say "no build folder $1"; exit 2; }
 shift
 state="$build/wine"
 mkdir -p "$state"
@@ -69,13 +71,13 @@ start_xvfb() {
       sleep 0.05
     done
   done
-  echo "winerun: could not start Xvfb" >&2
+  say "could not start Xvfb"
   return 1
 }
 
 # Prints why a step of the set-up failed, with the end of the log that has its output.
 fail() {
-  echo "winerun: $1 failed (see $2):" >&2
+  say "$1 failed (see $2):"
   tail -n 5 "$2" >&2
   return 1
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "playback/player_command.h"
+#include "common/path_size.h"
 
 // Size of the Open dialog's own file buffer in wide characters, terminator included.
 constexpr DWORD kOpenFileSize = kPathSize;

@@ -24,8 +24,7 @@ static char szStatusText[kStatusTextSize];
 
 void RegisterMainWindowClass(HINSTANCE hInstance)
 {
-    WNDCLASSEXA wcex;
-    memset(&wcex, 0, sizeof wcex);
+    WNDCLASSEXA wcex = {};
     wcex.cbSize = sizeof wcex;
     wcex.style = CS_HREDRAW | CS_VREDRAW;
     wcex.lpfnWndProc = MainWndProc;
@@ -99,8 +98,9 @@ static LRESULT OnCreate(HWND hWnd)
             *name = L'\0';
             WarnNameCannotPass(hWnd, modulePath, IDS_NAME_PROGRAM_FOLDER);
         } else {
-            MessageBoxA(hWnd, "Put in ffplay.exe in the duoscope folder", "Can not find ffplay.exe",
-                        MB_OK | MB_ICONWARNING);
+            // Both texts at once: LoadResString keeps its last two results.
+            const char *text = LoadResString(IDS_NO_PLAYER_TEXT);
+            MessageBoxA(hWnd, text, LoadResString(IDS_NO_PLAYER_CAPTION), MB_OK | MB_ICONWARNING);
         }
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         return 0;

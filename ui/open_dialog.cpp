@@ -1,9 +1,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "common/app_state.h"
 #include "common/code_page.h"
-#include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
 #include "playback/player_process.h"
@@ -12,24 +13,24 @@
 #include "ui/dialogs.h"
 #include "ui/setting_controls.h"
 
-#include <cstring>
-
 OPENFILENAMEW ofnMedia;
 wchar_t szOpenFile[kOpenFileSize];
 wchar_t szOpenDir[kOpenFileSize];
 
-// Four pairs of description and pattern, each text ending in a NUL, and one more NUL.
-static const wchar_t kMediaFilter[] =
-    L"Media Files\0"
-    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp;*.mpo;*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
-    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
-    L"Image Files\0"
-    L"*.jpg;*.jpeg;*.jps;*.gif;*.bmp\0"
-    L"Video Files\0"
-    L"*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.wmv; *.mp4"
-    L"; *.mkv; *.mk3d; *.webm; *.m2ts; *.mts; *.ts; *.m4v; *.ogv; *.flv; *.hevc; *.264; *.h264\0"
-    L"All Files (*.*)\0"
-    L"*.*;\0";
+// The dialog's title, and its filter list: four pairs of description and pattern, each
+// text ending in a NUL, and one more NUL.
+static wchar_t szOpenTitle[kResStringSize];
+static wchar_t szMediaFilter[kResStringSize + 1];
+
+// Loads string `id` (ASCII) as wide text; each '|' becomes a NUL, as a filter list has.
+static void LoadWideText(unsigned id, wchar_t *out)
+{
+    const char *text = LoadResString(id);
+    size_t i = 0;
+    for (; text[i] != '\0'; ++i)
+        out[i] = text[i] == '|' ? L'\0' : static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+    out[i] = L'\0';
+}
 
 // Runs the platform's Open dialog. comdlg32 is loaded on the first Open rather than when
 // the program starts: with the libraries it brings in, it is a large share of the
@@ -66,34 +67,16 @@ UINT_PTR CALLBACK OpenHookProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         ShowSettingControls(hDlg);
         return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_FULLSCREEN:
-            PlayerSettings.nFull = CheckState(hDlg, IDC_FULLSCREEN);
+    case WM_COMMAND: {
+        // Every click changes its setting at once. This pane's own rule for the layout
+        // boxes: only a selection change counts, which comes only from the list (an arrow
+        // key or a click in it), before the edit field shows the new entry; typed text
+        // sends none.
+        const int id = LOWORD(wParam);
+        if ((id == IDC_STEREO_IN || id == IDC_STEREO_OUT) && HIWORD(wParam) != CBN_SELCHANGE)
             return TRUE;
-        case IDC_ORIGINAL:
-            PlayerSettings.nOrg = CheckState(hDlg, IDC_ORIGINAL);
-            return TRUE;
-        case IDC_ERROR_CHECK:
-            PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
-            return TRUE;
-        // A selection change comes only from the list (an arrow key or a click in it),
-        // before the edit field shows the new entry; typed text sends none.
-        case IDC_STEREO_IN:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStin = SelectedLayout(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
-            return TRUE;
-        case IDC_STEREO_OUT:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                PlayerSettings.nStout = SelectedLayout(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
-            return TRUE;
-        case IDC_CPU_DECODE:
-        case IDC_GPU_H264:
-        case IDC_GPU_H265:
-            PlayerSettings.nGPU = DecoderChoice(hDlg);
-            return TRUE;
-        }
-        return FALSE;
+        return StoreSettingControl(hDlg, id, LayoutReading::Selected) ? TRUE : FALSE;
+    }
     }
     return FALSE;
 }
@@ -103,8 +86,10 @@ void RunOpenDialog()
     const PlayerSettingsRecord before = PlayerSettings;
     ofnMedia.lpfnHook = OpenHookProc;
     ofnMedia.lpTemplateName = L"" OPNOPTIONS_NAME;
-    ofnMedia.lpstrTitle = L"Open Media File";
-    ofnMedia.lpstrFilter = kMediaFilter;
+    LoadWideText(IDS_OPEN_TITLE, szOpenTitle);
+    LoadWideText(IDS_OPEN_FILTER, szMediaFilter);
+    ofnMedia.lpstrTitle = szOpenTitle;
+    ofnMedia.lpstrFilter = szMediaFilter;
     ofnMedia.Flags = OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_FILEMUSTEXIST |
                      OFN_EXPLORER | OFN_ENABLESIZING;
     // The dialog starts with the current media path as its file name, in its own buffer,

@@ -4,25 +4,29 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 // Shows PlayerSettings in the check boxes, the decoder buttons (where the template has
 // them) and the two layout combo boxes, which it fills from the catalogue.
 void ShowSettingControls(HWND hDlg);
 
-// 1 when check box `id` is checked, else 0.
-int32_t CheckState(HWND hDlg, int id);
+// How a dialog reads a layout combo box; the two dialogs have different rules.
+enum class LayoutReading {
+    // The list index selected, or the setting unchanged when nothing is selected. The
+    // Open dialog's pane reads a box on its selection change notice, when the edit field
+    // may still show the entry chosen before.
+    Selected,
+    // The list index chosen, or the setting unchanged when no list entry is chosen
+    // (nothing selected, or text typed into the edit field since the choice). The
+    // Settings dialog reads the boxes when it is closed.
+    Shown,
+};
 
-// The decoder that the radio buttons choose: 0, or 1 or 2 when 1006 or 1007 is
-// checked. A template without them gives 0.
-int32_t DecoderChoice(HWND hDlg);
+// Copies the state of control `id` into its setting in PlayerSettings: a check box as 1
+// when checked, else 0; any decoder button as the decoder that the buttons choose (0
+// where the template has none); a layout box as `reading` says. Returns false, changing
+// nothing, for an id that is no setting control.
+bool StoreSettingControl(HWND hDlg, int id, LayoutReading reading);
 
-// The list index selected in combo box `id`, or `previous` when nothing is selected.
-// For a selection change notice: the edit field may still show the entry chosen before.
-int32_t SelectedLayout(HWND hDlg, int id, int32_t previous);
-
-// The list index chosen in combo box `id`, or `previous` when no list entry is chosen
-// (nothing selected, or text typed into the edit field since the choice).
-int32_t LayoutChoice(HWND hDlg, int id, int32_t previous);
+// Copies every setting control into PlayerSettings at once.
+void StoreSettingControls(HWND hDlg, LayoutReading reading);
 
 #endif

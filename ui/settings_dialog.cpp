@@ -4,19 +4,14 @@
 #include "common/res_string.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
-#include "settings/player_settings.h"
 #include "ui/dialogs.h"
 #include "ui/setting_controls.h"
 
-// Copies every control into PlayerSettings at once.
+// Copies every control into PlayerSettings at once. This dialog's own rule for the
+// layout boxes: a list entry counts only while the edit field still shows it.
 static void StoreSettings(HWND hDlg)
 {
-    PlayerSettings.nGPU = DecoderChoice(hDlg);
-    PlayerSettings.nFull = CheckState(hDlg, IDC_FULLSCREEN);
-    PlayerSettings.nOrg = CheckState(hDlg, IDC_ORIGINAL);
-    PlayerSettings.nERCHK = CheckState(hDlg, IDC_ERROR_CHECK);
-    PlayerSettings.nStin = LayoutChoice(hDlg, IDC_STEREO_IN, PlayerSettings.nStin);
-    PlayerSettings.nStout = LayoutChoice(hDlg, IDC_STEREO_OUT, PlayerSettings.nStout);
+    StoreSettingControls(hDlg, LayoutReading::Shown);
 }
 
 INT_PTR CALLBACK SettingsDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)

@@ -2,6 +2,25 @@
 
 #include "common/text.h"
 #include "res/resource.h"
+#include "settings/player_settings.h"
+
+// The text of a reason that names nothing but itself.
+static unsigned FixedReasonText(AutoReason reason)
+{
+    struct FixedReason {
+        AutoReason reason;
+        unsigned id;
+    };
+    static constexpr FixedReason kFixedReasons[] = {{AutoReason::Mono, IDS_AUTO_MONO},
+                                                    {AutoReason::MvcFilm, IDS_AUTO_MVC_FILM},
+                                                    {AutoReason::Photo, IDS_AUTO_PHOTO},
+                                                    {AutoReason::RawViews, IDS_AUTO_RAW_VIEWS},
+                                                    {AutoReason::Unread, IDS_AUTO_UNREAD}};
+    for (const FixedReason &fixed : kFixedReasons)
+        if (fixed.reason == reason)
+            return fixed.id;
+    return IDS_AUTO_UNREAD;
+}
 
 // Why Auto chose its layout, as " (Auto: ...)".
 static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringLookup lookup)
@@ -44,19 +63,11 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         frame();
         return;
     case AutoReason::Mono:
-        AppendText(text, lookup(IDS_AUTO_MONO));
-        return;
     case AutoReason::MvcFilm:
-        AppendText(text, lookup(IDS_AUTO_MVC_FILM));
-        return;
     case AutoReason::Photo:
-        AppendText(text, lookup(IDS_AUTO_PHOTO));
-        return;
     case AutoReason::RawViews:
-        AppendText(text, lookup(IDS_AUTO_RAW_VIEWS));
-        return;
     case AutoReason::Unread:
-        AppendText(text, lookup(IDS_AUTO_UNREAD));
+        AppendText(text, lookup(FixedReasonText(choice.reason)));
         return;
     }
 }
@@ -69,15 +80,17 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
     AppendText(text, "\n");
     AppendText(text, lookup(IDS_STATUS_TITLE));
     AppendText(text, "\n\n");
-    AppendText(text, nFull != 0 ? "[Full screen mode]\n" : "[Window mode]\n");
-    if (nOrg == 1) {
-        AppendText(text, "Play Original Video\n");
+    AppendText(text, lookup(IsFullScreen(nFull) ? IDS_STATUS_FULL_SCREEN : IDS_STATUS_WINDOW));
+    AppendText(text, "\n");
+    if (IsOriginalPicture(nOrg)) {
+        AppendText(text, lookup(IDS_STATUS_ORIGINAL));
+        AppendText(text, "\n");
     } else if (choice != nullptr && choice->original) {
-        AppendText(text, "Play Original Video");
+        AppendText(text, lookup(IDS_STATUS_ORIGINAL));
         AppendAutoReason(text, *choice, lookup);
         AppendText(text, "\n");
     } else {
-        AppendText(text, "Input ---> ");
+        AppendText(text, lookup(IDS_STATUS_INPUT));
         if (choice != nullptr) {
             AppendText(text, lookup(InputTextId(choice->layout)));
             AppendAutoReason(text, *choice, lookup);
@@ -85,7 +98,7 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
             AppendText(text, lookup(InputTextId(nStin)));
         }
         AppendText(text, "\n");
-        AppendText(text, "Output ---> ");
+        AppendText(text, lookup(IDS_STATUS_OUTPUT));
         AppendText(text, lookup(OutputTextId(nStout)));
         AppendText(text, "\n\n");
     }

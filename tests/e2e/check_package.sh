@@ -9,10 +9,12 @@
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
+# (No -e: a failed check is counted, and the checks go on.)
 set -u
 # binutils word their reports in the user's language; the checks read the English words.
 export LC_ALL=C
 build=$1 source=$2 preset=$3 version=$4 objdump=$5 windres=$6 max_bytes=$7 player=${8-}
+. "$source/tools/lib.sh" # (SETTINGS_KEY_LONG)
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 expect() { grep -qF -- "$2" <<<"$3" || fail "$1 lacks: $2"; }
@@ -56,7 +58,7 @@ fi
 
 text=$(cat "$unpacked/$readme")
 for needed in "duoscope $version" "beside duoscope.exe" ffplay.exe "Error check mode" \
-  'HKEY_CURRENT_USER\Software\Vell\duoscope' ${player:+COPYING.GPLv2 "$(basename "$sources")"}; do
+  "$SETTINGS_KEY_LONG" ${player:+COPYING.GPLv2 "$(basename "$sources")"}; do
   expect "$readme" "$needed" "$text"
 done
 ! grep -q '@[A-Z_]*@' <<<"$text" || fail "$readme has a placeholder left"

@@ -8,6 +8,7 @@
 # step (its status line shows "A-V:" with a number, not "M-V:" of a silent film).
 #
 #   codecs_e2e.sh BUILD_DIR SOURCE_DIR FFPLAY_EXE
+# (No -e: a failed check is counted, and the checks go on.)
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)

@@ -3,15 +3,12 @@
 # prefix and display (tools/winerun.sh), drive duoscope.exe from outside with the
 # duoctl.exe tool and real keys (xdotool), and look at what a user or a peer sees.
 
+. "$SOURCE/tools/lib.sh" # (SETTINGS_KEY, winpath)
 eval "$("$SOURCE/tools/winerun.sh" "$BUILD" --env)"
 WINE=$SOURCE/tools/wine64.sh # (without address randomization)
 [ "${WINEARCH:-}" != win32 ] || WINE=$SOURCE/tools/wine32.sh
-SETTINGS_KEY='HKCU\Software\Vell\duoscope'
 failures=0
 started_pids=()
-
-# The Windows path (drive Z:) of a Unix path.
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # Runs duoctl.exe; its output and exit code are those of the action.
 ctl() { "$WINE" "$BUILD/duoctl.exe" "$@" </dev/null; }

@@ -14,6 +14,7 @@
 # build runs its own player under 32-bit Wine (tools/wine32.sh).
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
+# (No -e: a failed check is counted, and the checks go on.)
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)

@@ -8,6 +8,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
+. "$source/tools/lib.sh"
 run=$build/run-interrupt
 mkdir -p "$run"
 prefix=$run/wine/prefix
@@ -41,7 +42,7 @@ trap cleanup EXIT
 # takes SIGINT (a shell starts background commands with SIGINT ignored otherwise).
 set -m
 env -u DISPLAY DUOSCOPE_BUILD_DIR="$build" DUOSCOPE_RUN_DIR="$run" \
-  DUOSCOPE_PLAYER_EXE="$build/ffplay.exe" DUOSCOPE_STANDIN_LOG="Z:${standin_log//\//\\}" \
+  DUOSCOPE_PLAYER_EXE="$build/ffplay.exe" DUOSCOPE_STANDIN_LOG="$(winpath "$standin_log")" \
   "$source/tools/run.sh" "$media" >"$run/run.log" 2>&1 &
 runner=$!
 set +m

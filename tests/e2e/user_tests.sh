@@ -9,6 +9,7 @@
 # dialogs from another process (duoctl.exe), and check what a user or a peer sees: the
 # registry key after the program has closed, the launch script in the temporary folder,
 # the exact command line that the player receives, and which players still run.
+# (No -e: a failed check is counted, and the checks go on.)
 set -u
 BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)
