@@ -28,6 +28,16 @@ bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTe
     return CopyPrefix(dest, destSize, source, keep);
 }
 
+bool PathBeside(char *dest, size_t destSize, const char *source, const char *name,
+                LeadByteTest isLeadByte)
+{
+    if (!DirectoryOfPath(dest, destSize, source, isLeadByte))
+        return false;
+    const size_t folder = strlen(dest);
+    return CopyPrefix(dest + folder, destSize - folder, name, strlen(name)) ||
+           CopyPrefix(dest, destSize, "", 0);
+}
+
 AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits)
 {
     if (holdsLetters && wholeFits)

@@ -15,6 +15,11 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // not fit in `destSize` bytes.
 bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTest isLeadByte);
 
+// The file `name` in the folder of `source` (as DirectoryOfPath gives it), into `dest`.
+// Returns false, with `dest` empty, when it does not fit.
+bool PathBeside(char *dest, size_t destSize, const char *source, const char *name,
+                LeadByteTest isLeadByte);
+
 // The text after the program's name in the wide command line, by the rule of Windows'
 // own start-up code: the name ends at the first blank or tab outside double quotes
 // (whatever its letters), and the blanks and control characters after it are skipped.

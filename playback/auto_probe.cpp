@@ -99,11 +99,8 @@ void AskProbe(const char *mediaFile, const char *playerExe, ProbeAnswer &answer)
     char probeExe[kPathSize];
     char command[kProbeCommandSize];
     static char output[kProbeOutputSize];
-    if (!DirectoryOfPath(probeExe, sizeof probeExe, playerExe, IsAnsiLeadByte))
-        return;
-    TextBuffer path{probeExe, sizeof probeExe, strlen(probeExe), false};
-    AppendText(path, "ffprobe.exe");
-    if (path.overflow || !BuildProbeCommand(probeExe, mediaFile, command, sizeof command) ||
+    if (!PathBeside(probeExe, sizeof probeExe, playerExe, "ffprobe.exe", IsAnsiLeadByte) ||
+        !BuildProbeCommand(probeExe, mediaFile, command, sizeof command) ||
         !RunProbe(command, output, sizeof output))
         return;
     ParseProbeOutput(output, answer);

@@ -172,18 +172,6 @@ struct LineReader {
     }
 };
 
-// The file name's extension is ".mpo": two JPEG pictures, left eye first.
-bool IsPhotoName(const char *name)
-{
-    const char *dot = strrchr(name, '.');
-    if (dot == nullptr || strchr(dot, '\\') || strchr(dot, '/') || strlen(dot) != 4)
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if ((dot[1 + i] | 0x20) != "mpo"[i])
-            return false;
-    return true;
-}
-
 // A tag that says side by side or top and bottom without saying half or full.
 bool IsBareTag(const NameLayout &tag)
 {
@@ -195,17 +183,29 @@ bool IsBareTag(const NameLayout &tag)
     return strcmp(lower, "sbs") == 0 || strcmp(lower, "tab") == 0;
 }
 
+// The frame's shape as it is shown: its width and height, each times its side of the
+// sample aspect ratio.
+struct DisplaySize {
+    long long width;
+    long long height;
+};
+
+DisplaySize DisplayOf(const ProbeAnswer &answer)
+{
+    return {static_cast<long long>(answer.width) * answer.sarNum,
+            static_cast<long long>(answer.height) * answer.sarDen};
+}
+
 // Side by side or top and bottom, half or full by the eye's display aspect: a side by
 // side eye narrower than it is high is squeezed, so is a top and bottom eye more than
 // 2.5 times wider than it is high.
 int HalfOrFull(StereoKind kind, const ProbeAnswer &answer, bool inverted)
 {
-    const long long width = static_cast<long long>(answer.width) * answer.sarNum;
-    const long long height = static_cast<long long>(answer.height) * answer.sarDen;
+    const DisplaySize shown = DisplayOf(answer);
     const int right = inverted ? 1 : 0;
     if (kind == StereoKind::SideBySide)
-        return (width < 2 * height ? kHalfSbsParallel : kSbsParallel) + right;
-    return (4 * width > 5 * height ? kHalfAboveLeft : kAboveLeft) + right;
+        return (shown.width < 2 * shown.height ? kHalfSbsParallel : kSbsParallel) + right;
+    return (4 * shown.width > 5 * shown.height ? kHalfAboveLeft : kAboveLeft) + right;
 }
 
 // The layout of a frame that says nothing of its own: at least 2.5 times wider than
@@ -213,11 +213,10 @@ int HalfOrFull(StereoKind kind, const ProbeAnswer &answer, bool inverted)
 // two squeezed eyes side by side, the most common 3D film.
 int LayoutOfFrame(const ProbeAnswer &answer)
 {
-    const long long width = static_cast<long long>(answer.width) * answer.sarNum;
-    const long long height = static_cast<long long>(answer.height) * answer.sarDen;
-    if (2 * width >= 5 * height)
+    const DisplaySize shown = DisplayOf(answer);
+    if (2 * shown.width >= 5 * shown.height)
         return kSbsParallel;
-    if (width <= height)
+    if (shown.width <= shown.height)
         return kAboveLeft;
     return kHalfSbsParallel;
 }
@@ -249,7 +248,7 @@ bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte)
     const NameLayout tag = LayoutFromFileName(name, isLeadByte);
     if (tag.tag != nullptr)
         return IsBareTag(tag);
-    return !IsPhotoName(name);
+    return !NameHasExtension(name, "mpo", isLeadByte);
 }
 
 AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer)
@@ -312,7 +311,7 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
         choice.inverted = false;
     }
 
-    if (IsPhotoName(name)) {
+    if (NameHasExtension(name, "mpo", isLeadByte)) {
         choice.layout = kAlternatingLeft;
         choice.options = kPhotoOptions;
         choice.reason = AutoReason::Photo;

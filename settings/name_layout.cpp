@@ -98,26 +98,47 @@ const Tag *WordTag(Word before, Word word, Word &tagText)
     return nullptr;
 }
 
-} // namespace
+// The last component of a path: where it begins, its last dot (null when it has none)
+// and its end.
+struct NameParts {
+    const char *name;
+    const char *dot;
+    const char *end;
+};
 
-NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte)
+// The name begins after the last separator that is a character of its own; the
+// extension after the name's last dot.
+NameParts SplitName(const char *path, LeadByteTest isLeadByte)
 {
-    // The name begins after the last separator that is a character of its own; the
-    // extension after the name's last dot.
-    const char *name = path;
-    const char *dot = nullptr;
-    const char *end = path;
-    for (; *end != '\0'; ++end) {
+    NameParts parts{path, nullptr, path};
+    for (const char *&end = parts.end; *end != '\0'; ++end) {
         if (isLeadByte(static_cast<unsigned char>(*end)) && end[1] != '\0') {
             ++end; // the second byte belongs to this letter
         } else if (*end == '\\' || *end == '/') {
-            name = end + 1;
-            dot = nullptr;
+            parts.name = end + 1;
+            parts.dot = nullptr;
         } else if (*end == '.') {
-            dot = end;
+            parts.dot = end;
         }
     }
-    const char *stemEnd = dot ? dot : end;
+    return parts;
+}
+
+} // namespace
+
+bool NameHasExtension(const char *path, const char *extension, LeadByteTest isLeadByte)
+{
+    const NameParts parts = SplitName(path, isLeadByte);
+    return parts.dot != nullptr &&
+           WordIs({parts.dot + 1, strlen(parts.dot + 1)}, extension, strlen(extension));
+}
+
+NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte)
+{
+    const NameParts parts = SplitName(path, isLeadByte);
+    const char *name = parts.name;
+    const char *dot = parts.dot;
+    const char *stemEnd = dot ? dot : parts.end;
 
     // Words, from the first to the last, each a run of bytes up to a separator.
     NameLayout result{0, nullptr, 0};
@@ -144,7 +165,7 @@ NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte)
             if (WordIs(previous, suffix.text, strlen(suffix.text)))
                 return {suffix.index, previous.start - 1, previous.length + 1};
     }
-    if (result.tag == nullptr && dot != nullptr && WordIs({dot + 1, strlen(dot + 1)}, "jps", 3))
+    if (result.tag == nullptr && NameHasExtension(path, "jps", isLeadByte))
         result = {kSbsCross, dot, 4};
     return result;
 }

@@ -25,4 +25,8 @@ constexpr size_t kLongestNameTag = 8;
 // the extension.
 NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte);
 
+// Whether the last component of `path` ends in a dot and `extension` (lower-case ASCII,
+// without its dot), case-insensitively.
+bool NameHasExtension(const char *path, const char *extension, LeadByteTest isLeadByte);
+
 #endif

@@ -64,15 +64,8 @@ static AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
     const AnsiForm form = AnsiPathFromWide(modulePath, szModulePath, sizeof szModulePath);
     if (!FormPasses(form))
         return form;
-    if (!DirectoryOfPath(szPlayerExe, sizeof szPlayerExe, szModulePath, IsAnsiLeadByte))
+    if (!PathBeside(szPlayerExe, sizeof szPlayerExe, szModulePath, "ffplay.exe", IsAnsiLeadByte))
         return AnsiForm::TooLong;
-    // Continue after the folder: StartText would empty the buffer.
-    TextBuffer path{szPlayerExe, sizeof szPlayerExe, strlen(szPlayerExe), false};
-    AppendText(path, "ffplay.exe");
-    if (path.overflow) {
-        szPlayerExe[0] = '\0';
-        return AnsiForm::TooLong;
-    }
     return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES ? form : AnsiForm::TooLong;
 }
 
@@ -138,10 +131,9 @@ static void OnClose(HWND hWnd)
 static void OnPaint(HWND hWnd)
 {
     // Auto's input line shows the choice that the launch of the current file made.
-    size_t length = ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg,
-                                      PlayerSettings.nStin, PlayerSettings.nStout,
-                                      RememberedAutoChoice(szMediaFile), LoadResString,
-                                      szStatusText, sizeof szStatusText);
+    size_t length = ComposeStatusText(
+        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
+        RememberedAutoChoice(szMediaFile), LoadResString, szStatusText, sizeof szStatusText);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
