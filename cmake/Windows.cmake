@@ -45,6 +45,7 @@ target_link_options(duoscope PRIVATE -s)
 
 # Closes a running program as its close box does; tools/run.sh's Ctrl+C.
 add_executable(close_program tools/close_program.cpp)
+target_include_directories(close_program PRIVATE ${CMAKE_SOURCE_DIR})
 
 include(cmake/Player.cmake)
 include(cmake/WineTests.cmake)

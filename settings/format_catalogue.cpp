@@ -1,21 +1,11 @@
 #include "settings/format_catalogue.h"
 
 #include "res/resource.h"
+#include "res/string_entries.h"
 
 // The counts and the layout names of format_catalogue.h follow the order of the string
 // table's entries; these checks hold them to it when the program is compiled.
 namespace {
-
-struct CatalogueEntry {
-    unsigned id;
-    const char *text;
-};
-
-constexpr CatalogueEntry kCatalogueEntries[] = {
-#define DUO_STRING(id, text) {id, text},
-#include "res/strings.def"
-#undef DUO_STRING
-};
 
 constexpr bool SameText(const char *a, const char *b)
 {
@@ -26,30 +16,22 @@ constexpr bool SameText(const char *a, const char *b)
     return *a == *b;
 }
 
-constexpr const char *EntryText(unsigned id)
-{
-    for (const CatalogueEntry &entry : kCatalogueEntries)
-        if (entry.id == id)
-            return entry.text;
-    return "";
-}
-
 // How many entries from `first` on, before `end`, are in use: a run, and after it only
 // the placeholder "-".
 constexpr int UsedEntries(unsigned first, unsigned end)
 {
     unsigned id = first;
-    while (id < end && !SameText(EntryText(id), "-") && !SameText(EntryText(id), ""))
+    while (id < end && !SameText(StringEntryText(id), "-") && !SameText(StringEntryText(id), ""))
         ++id;
     for (unsigned rest = id; rest < end; ++rest)
-        if (!SameText(EntryText(rest), "-"))
+        if (!SameText(StringEntryText(rest), "-"))
             return -1;
     return static_cast<int>(id - first);
 }
 
 constexpr bool InputCodeIs(int index, const char *code)
 {
-    return SameText(EntryText(IDS_INPUT_CODE_FIRST + static_cast<unsigned>(index)), code);
+    return SameText(StringEntryText(IDS_INPUT_CODE_FIRST + static_cast<unsigned>(index)), code);
 }
 
 } // namespace

@@ -5,9 +5,12 @@
 //   close_program.exe
 #include <windows.h>
 
+#include "res/resource.h"
+#include "res/string_entries.h"
+
 int main()
 {
-    // The main window's class (string 109 of the program's string table).
-    HWND window = FindWindowA("DAZAZERODI", nullptr);
+    // The main window's class, as the string table names it.
+    HWND window = FindWindowA(StringEntryText(IDS_WINDOW_CLASS), nullptr);
     return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
 }

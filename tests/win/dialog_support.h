@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/string_entries.h"
+#include "res/string_entries.h"
 #include "common/res_string.h"
 #include "res/resource.h"
 #include "support.h"

@@ -7,7 +7,7 @@
 
 #include "common/res_string.h"
 #include "res/resource.h"
-#include "tests/string_entries.h"
+#include "res/string_entries.h"
 
 namespace {
 
