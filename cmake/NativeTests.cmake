@@ -9,6 +9,7 @@ find_package(GTest REQUIRED)
 add_executable(core_tests
   tests/native/string_table.cpp
   tests/native/text_and_paths_test.cpp
+  tests/native/filter_text_test.cpp
   tests/native/setting_text_test.cpp
   tests/native/player_command_test.cpp
   tests/native/status_text_test.cpp
