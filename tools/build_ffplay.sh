@@ -53,10 +53,12 @@ triplet=$arch-w64-mingw32
 # video, audio and subtitle decoders (pictures and text), containers and stills listed
 # here, the file protocol, and the filters the program's options, ffplay itself and the
 # stereo layouts need (configure adds ffplay's own transpose, flips and rotate). The lavfi
-# input with the movie source lets ffprobe read a file's pictures through a filter graph
-# (small grey thumbnails as hex packets). stereo3d is GPL, hence --enable-gpl. No
-# encoders, muxers or network protocols. NVIDIA's decoders (h264_cuvid, hevc_cuvid) need
-# NVIDIA's libraries at run time and stay out.
+# input with the movie source lets ffprobe read a file's pictures through a filter graph:
+# FFmpeg 7's lavfi input hands over whole frames (wrapped_avframe, whose packets hold no
+# pixels), so ffprobe decodes them, and untile with signalstats turns a small grey
+# thumbnail into one-pixel frames whose YAVG tag is the pixel. stereo3d is GPL, hence
+# --enable-gpl. No encoders, muxers or network protocols. NVIDIA's decoders (h264_cuvid,
+# hevc_cuvid) need NVIDIA's libraries at run time and stay out.
 target_args=(--target-os=mingw32 --arch=$ffmpeg_arch --cross-prefix=$triplet-)
 configure_args=(
   --pkg-config=pkg-config --pkg-config-flags=--static
@@ -70,7 +72,7 @@ configure_args=(
   --enable-decoder=mjpeg,png,gif,bmp
   --enable-decoder=aac,aac_latm,ac3,eac3,dca,truehd,mlp,flac,opus,vorbis,mp1,mp1float
   --enable-decoder=mp2,mp2float,mp3,mp3float,wmav1,wmav2,'pcm*',pgssub,dvdsub
-  --enable-decoder=subrip,srt,ass,ssa,webvtt,movtext,text
+  --enable-decoder=subrip,srt,ass,ssa,webvtt,movtext,text,wrapped_avframe
   --enable-demuxer=matroska,mov,mpegts,mpegps,mpegvideo,avi,asf,ogg,flv,h264,hevc,m4v
   --enable-demuxer=ivf,vc1,mp3,aac,ac3,eac3,dts,dtshd,truehd,mlp,flac,wav,image2,mjpeg
   --enable-demuxer='image_*_pipe',gif,srt,ass,webvtt
@@ -79,7 +81,8 @@ configure_args=(
   --enable-protocol=file
   --enable-avdevice --enable-indev=lavfi
   --enable-filter=stereo3d,scale,format,null,aformat,anull,aresample,tile,hstack,vstack
-  --enable-filter=select,split,setsar,movie,crop,pad,trim,setpts,concat,fps
+  --enable-filter=select,split,setsar,movie,crop,pad,trim,setpts,concat,fps,untile
+  --enable-filter=signalstats
 )
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/duoscope
