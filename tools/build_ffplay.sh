@@ -50,11 +50,15 @@ suite=trixie
 triplet=$arch-w64-mingw32
 
 # FFmpeg's configure line: the target, then everything off and what users play: the
-# video, audio and subtitle decoders, containers and stills listed here, the file
-# protocol, and the filters the program's options, ffplay itself and the stereo layouts
-# need (configure adds ffplay's own crop, transpose, flips and rotate). stereo3d is GPL,
-# hence --enable-gpl. No encoders, muxers or network protocols. NVIDIA's decoders
-# (h264_cuvid, hevc_cuvid) need NVIDIA's libraries at run time and stay out.
+# video, audio and subtitle decoders (pictures and text), containers and stills listed
+# here, the file protocol, and the filters the program's options, ffplay itself and the
+# stereo layouts need (configure adds ffplay's own transpose, flips and rotate). The lavfi
+# input with the movie source lets ffprobe read a file's pictures through a filter graph:
+# FFmpeg 7's lavfi input hands over whole frames (wrapped_avframe, whose packets hold no
+# pixels), so ffprobe decodes them, and untile with signalstats turns a small grey
+# thumbnail into one-pixel frames whose YAVG tag is the pixel. stereo3d is GPL, hence
+# --enable-gpl. No encoders, muxers or network protocols. NVIDIA's decoders (h264_cuvid,
+# hevc_cuvid) need NVIDIA's libraries at run time and stay out.
 target_args=(--target-os=mingw32 --arch=$ffmpeg_arch --cross-prefix=$triplet-)
 configure_args=(
   --pkg-config=pkg-config --pkg-config-flags=--static
@@ -65,17 +69,20 @@ configure_args=(
   --disable-debug
   --enable-decoder=h264,hevc,mpeg1video,mpeg2video,mpeg4,msmpeg4v1,msmpeg4v2,msmpeg4v3
   --enable-decoder=vc1,vc1image,wmv1,wmv2,wmv3,wmv3image,vp8,vp9,libdav1d,prores,theora
-  --enable-decoder=mjpeg,png
+  --enable-decoder=mjpeg,png,gif,bmp
   --enable-decoder=aac,aac_latm,ac3,eac3,dca,truehd,mlp,flac,opus,vorbis,mp1,mp1float
   --enable-decoder=mp2,mp2float,mp3,mp3float,wmav1,wmav2,'pcm*',pgssub,dvdsub
+  --enable-decoder=subrip,srt,ass,ssa,webvtt,movtext,text,wrapped_avframe
   --enable-demuxer=matroska,mov,mpegts,mpegps,mpegvideo,avi,asf,ogg,flv,h264,hevc,m4v
   --enable-demuxer=ivf,vc1,mp3,aac,ac3,eac3,dts,dtshd,truehd,mlp,flac,wav,image2,mjpeg
-  --enable-demuxer='image_*_pipe'
-  --enable-parser=h264,hevc,mpegvideo,mpeg4video,vc1,vp8,vp9,av1,mjpeg,png,aac,aac_latm
-  --enable-parser=mpegaudio,ac3,dca,mlp,flac,opus,vorbis,dvdsub
+  --enable-demuxer='image_*_pipe',gif,srt,ass,webvtt
+  --enable-parser=h264,hevc,mpegvideo,mpeg4video,vc1,vp8,vp9,av1,mjpeg,png,gif,bmp,aac
+  --enable-parser=aac_latm,mpegaudio,ac3,dca,mlp,flac,opus,vorbis,dvdsub
   --enable-protocol=file
-  --enable-filter=stereo3d,scale,format,null,aformat,anull,aresample,tile,hstack,select
-  --enable-filter=split,setsar
+  --enable-avdevice --enable-indev=lavfi
+  --enable-filter=stereo3d,scale,format,null,aformat,anull,aresample,tile,hstack,vstack
+  --enable-filter=select,split,setsar,movie,crop,pad,trim,setpts,concat,fps,untile
+  --enable-filter=signalstats
 )
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/duoscope

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # pack_zip.sh ARCHIVE FILE...: packs the FILEs, by their base names and in the given order,
-# into the zip ARCHIVE (made anew) so that its bytes depend on the files' names and
-# contents alone: every entry has the permissions 0644 and the time SOURCE_DATE_EPOCH,
-# and no owner or extra time fields. SOURCE_DATE_EPOCH defaults to the time of the
+# into the zip ARCHIVE (made anew) so that its bytes depend on the files' names, contents
+# and run bits alone: every entry has the permissions 0755 (a file that may run: the
+# programs, the scripts of the player's source) or 0644, the time SOURCE_DATE_EPOCH, and
+# no owner or extra time fields. SOURCE_DATE_EPOCH defaults to the time of the
 # source tree's last commit (1980-01-01, the first time a zip can hold, without git).
 set -euo pipefail
 archive=$(realpath -m "$1")
@@ -17,7 +18,9 @@ names=()
 for file in "$@"; do
   name=$(basename "$file")
   cp "$file" "$stage/$name"
-  chmod 0644 "$stage/$name"
+  mode=0644
+  [ ! -x "$file" ] || mode=0755
+  chmod $mode "$stage/$name"
   touch -d "@$SOURCE_DATE_EPOCH" "$stage/$name"
   names+=("$name")
 done

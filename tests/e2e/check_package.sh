@@ -4,8 +4,8 @@
 # It holds exactly duoscope.exe (the build's program, byte for byte) and README-PRESET.txt
 # (version filled in, CR LF line ends); with PLAYER also that ffplay.exe and the ffprobe.exe
 # beside it, byte for byte, programs for the preset's machine, their licence texts and
-# BUILD-INFO.txt, beside a source archive with the scripts that build them and the
-# source packages that BUILD-INFO.txt names. The program, read back from the archive, is a GUI
+# BUILD-INFO.txt, beside a source archive with the scripts that build them (run bits
+# kept) and the source packages that BUILD-INFO.txt names. The program, read back from the archive, is a GUI
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
@@ -47,12 +47,18 @@ if [ -n "$player" ]; then
   for script in build_ffplay.sh private_apt.sh debian_mirror.sh; do
     cmp <(unzip -p "$sources" "$script") "$source/tools/$script" ||
       fail "$sources lacks this tree's tools/$script"
+    # (Run bits kept: a rebuild from the unzipped archive runs private_apt.sh.)
+    zipinfo "$sources" "$script" | grep -q '^-rwxr-xr-x ' ||
+      fail "$script lost its run bit in $sources: $(zipinfo "$sources" "$script")"
   done
-  # Each source package that BUILD-INFO.txt names, as its .dsc.
+  # Each source package that BUILD-INFO.txt names ("  NAME [EPOCH:]VERSION"), as its .dsc.
+  pins=$(sed -n 's/^  \([a-z0-9][a-z0-9.+-]*\) \([0-9]*:\)\{0,1\}\([0-9][^ ]*\)$/\1_\3/p' \
+    <<<"$info")
   for name in libsdl2 dav1d ffmpeg; do
-    pinned=$(sed -n "s/^  $name \([0-9]*:\)\{0,1\}//p" <<<"$info")
-    unzip -Z1 "$sources" | grep -qxF "${name}_$pinned.dsc" ||
-      fail "$sources lacks ${name}_${pinned:-?}.dsc"
+    grep -q "^${name}_" <<<"$pins" || fail "BUILD-INFO.txt names no $name: [$pins]"
+  done
+  for pinned in $pins; do
+    unzip -Z1 "$sources" | grep -qxF "$pinned.dsc" || fail "$sources lacks $pinned.dsc"
   done
 fi
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The codecs of the Windows player, one row per kind of file users have: Debian's ffmpeg
-# makes a 2 s 320x180 clip of the row's video and audio codecs and container, and the
-# ffprobe.exe shipped beside ffplay.exe decodes it to the end under Wine (-count_frames):
-# it must find the row's codecs and decode frames of every stream. The row marked "play"
+# makes a 2 s 320x180 clip of the row's video and audio codecs and container (with the
+# row's own inputs, such as a text subtitle track of two cues), and the ffprobe.exe
+# shipped beside ffplay.exe decodes it to the end under Wine (-count_frames): it must
+# find the row's codecs and decode frames (cues) of every stream. The row marked "play"
 # is also played to its end by ffplay.exe itself, with SDL's dummy audio driver, on the
 # tests' X display: the player must open the audio decoder and keep audio and video in
 # step (its status line shows "A-V:" with a number, not "M-V:" of a silent film).
@@ -18,6 +19,8 @@ player=$3
 probe=$(dirname "$player")/ffprobe.exe
 dir=$BUILD/e2e-codecs
 rm -rf "$dir" && mkdir -p "$dir"
+printf '1\n00:00:00,200 --> 00:00:00,900\nLeft\n\n2\n00:00:01,000 --> 00:00:01,800\nRight\n' \
+  >"$dir/cues.srt"
 
 # name, container, the codecs ffprobe must find (in stream order), ffmpeg's options.
 rows="
@@ -32,6 +35,7 @@ theora_vorbis - ogv theora,vorbis -c:v libtheora -c:a libvorbis
 vp9_opus - webm vp9,opus -c:v libvpx-vp9 -deadline realtime -c:a libopus
 mpeg4_mp3 - avi mpeg4,mp3 -c:v mpeg4 -c:a libmp3lame
 mpeg2_ac3 - mpg mpeg2video,ac3 -c:v mpeg2video -c:a ac3
+h264_aac_srt - mkv h264,aac,subrip -i $dir/cues.srt -c:v libx264 -c:a aac -c:s srt
 "
 
 # Decodes a clip with ffprobe.exe: one "CODEC FRAMES" line per stream.
@@ -45,7 +49,7 @@ check_row() {
   local name=$1 play=$2 ext=$3 codecs=$4 clip=$dir/$1.$3
   shift 4
   ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=size=320x180:rate=25 \
-    -f lavfi -i sine=frequency=440:sample_rate=48000 -t 2 -ac 2 -pix_fmt yuv420p "$@" \
+    -f lavfi -i sine=frequency=440:sample_rate=48000 "$@" -t 2 -ac 2 -pix_fmt yuv420p \
     "$clip" || fail "Debian's ffmpeg could not make $clip" || return 1
   local counts found
   counts=$(probe_counts "$clip")
