@@ -61,17 +61,11 @@ int LayoutOfFrame(const ProbeAnswer &answer)
 
 } // namespace
 
-bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte)
+AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer,
+                            PictureLook picture)
 {
-    const NameLayout tag = LayoutFromFileName(name, isLeadByte);
-    if (tag.tag != nullptr)
-        return IsBareTag(tag);
-    return !NameHasExtension(name, "mpo", isLeadByte);
-}
-
-AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer)
-{
-    AutoChoice choice{0, false, "", AutoReason::Unread, StereoKind::None, false, {}, 0, 0};
+    AutoChoice choice{0,  false, "", AutoReason::Unread, StereoKind::None, false,
+                      {}, 0,     0,  AutoLacks::Nothing};
     const bool read = answer != nullptr && answer->read;
     if (read) {
         choice.width = answer->width;
@@ -90,6 +84,8 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
             choice.layout =
                 HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom, *answer, false);
             choice.reason = AutoReason::TagFrame;
+        } else if (IsBareTag(tag)) {
+            choice.lacks = AutoLacks::Probe;
         }
         return choice;
     }
@@ -137,6 +133,7 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
     }
     if (!read) {
         choice.reason = AutoReason::Unread;
+        choice.lacks = AutoLacks::Probe;
         return choice;
     }
     if (answer->views >= 2) {
@@ -151,7 +148,35 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
         choice.reason = AutoReason::TwoViews;
         return choice;
     }
+    choice.reason = AutoReason::Picture;
+    switch (picture) {
+    case PictureLook::SideBySide:
+    case PictureLook::TopBottom:
+        choice.stereo =
+            picture == PictureLook::SideBySide ? StereoKind::SideBySide : StereoKind::TopBottom;
+        choice.layout = HalfOrFull(choice.stereo, *answer, false);
+        return choice;
+    case PictureLook::Flat:
+        choice.stereo = StereoKind::Mono;
+        choice.original = true;
+        return choice;
+    case PictureLook::NotLooked:
+        choice.lacks = AutoLacks::Picture;
+        break;
+    case PictureLook::Unclear:
+        break;
+    }
     choice.layout = LayoutOfFrame(*answer);
     choice.reason = AutoReason::Frame;
     return choice;
+}
+
+bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte)
+{
+    return ChooseAutoLayout(name, isLeadByte, nullptr).lacks == AutoLacks::Probe;
+}
+
+bool AutoNeedsPicture(const char *name, LeadByteTest isLeadByte, const ProbeAnswer &answer)
+{
+    return ChooseAutoLayout(name, isLeadByte, &answer).lacks == AutoLacks::Picture;
 }

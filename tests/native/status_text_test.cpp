@@ -93,7 +93,7 @@ TEST(ComposeStatusText, AutoNamesTheLayoutChosenForTheCurrentFileAndWhy)
     };
     auto choice = [](int layout, AutoReason reason, StereoKind stereo = StereoKind::None,
                      bool inverted = false) {
-        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080};
+        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080, AutoLacks::Nothing};
     };
     const std::string in = "Input ---> ";
     EXPECT_EQ(in + "Auto (from the file)", Lines(Status(0, 0, kAutoInputLayout, 17))[4]);
