@@ -249,6 +249,8 @@ void PlayMedia()
         autoOptions = choice.options;
         InvalidateRect(hWndMain, nullptr, TRUE);
     }
+    if (EyesSwapped() && !IsOriginalPicture(settings.nOrg))
+        settings.nStin = MirroredInputLayout(settings.nStin);
     // The script is read in the console's code page: each path in a form that it holds.
     char playerExe[kPathSize];
     char mediaFile[kPathSize];
@@ -285,4 +287,20 @@ void WaitForEndingPlayers()
 {
     while (CheckEndingPlayers())
         Sleep(kEndCheckMs);
+}
+
+// The file whose eyes are swapped; empty for none.
+static char szSwappedFile[kPathSize];
+
+void ToggleEyesSwapped()
+{
+    if (EyesSwapped())
+        szSwappedFile[0] = '\0';
+    else
+        CopyText(szSwappedFile, sizeof szSwappedFile, szMediaFile);
+}
+
+bool EyesSwapped()
+{
+    return szSwappedFile[0] != '\0' && strcmp(szSwappedFile, szMediaFile) == 0;
 }

@@ -147,3 +147,23 @@ TEST(ComposeStatusText, StaysInsideASmallBuffer)
     EXPECT_EQ(length, strlen(out));
     EXPECT_EQ('x', out[30]);
 }
+
+// The picture's reasons, and swapped eyes naming the mirrored layout.
+TEST(StatusText, PictureAndSwappedEyes)
+{
+    char out[kStatusTextSize];
+    AutoChoice choice{kHalfAboveLeft, false, "", AutoReason::Picture, StereoKind::TopBottom,
+                      false, "", 1920, 1080, AutoLacks::Nothing};
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out, true);
+    EXPECT_NE(strstr(out, "Half A/B (right eye above) (Auto: the picture, top and bottom) (eyes swapped)\n"),
+              nullptr)
+        << out;
+    choice.stereo = StereoKind::SideBySide;
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out);
+    EXPECT_NE(strstr(out, "(Auto: the picture, side by side)\n"), nullptr) << out;
+    choice.stereo = StereoKind::Mono;
+    choice.original = true;
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out, true);
+    EXPECT_NE(strstr(out, "Play Original Video (Auto: the picture, 2D)\n"), nullptr) << out;
+    EXPECT_EQ(strstr(out, "swapped"), nullptr);
+}
