@@ -247,10 +247,11 @@ void PlayMedia()
         settings.nStin = choice.layout;
         settings.nOrg = choice.original ? 1 : settings.nOrg;
         autoOptions = choice.options;
-        InvalidateRect(hWndMain, nullptr, TRUE);
     }
     if (EyesSwapped() && !IsOriginalPicture(settings.nOrg))
         settings.nStin = MirroredInputLayout(settings.nStin);
+    // The status text shows this file's choice and whether its eyes are swapped.
+    InvalidateRect(hWndMain, nullptr, TRUE);
     // The script is read in the console's code page: each path in a form that it holds.
     char playerExe[kPathSize];
     char mediaFile[kPathSize];
