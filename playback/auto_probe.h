@@ -14,9 +14,9 @@
 constexpr DWORD kProbeWaitMs = 4000;
 // The most output of ffprobe that is read; more counts as no answer.
 constexpr size_t kProbeOutputSize = 4096;
-// The most of ffprobe's picture dump that is read: each grey picture's bytes as hex
-// digits and letters, about 4.2 characters a byte, and each packet's line.
-constexpr size_t kPictureOutputSize = kPictureFrames * (kGreyPixels * 9 / 2 + 64);
+// The most of ffprobe's pixel lines that is read: each pixel's grey level, a comma and
+// the line end ("255,\r\n") within 8 characters.
+constexpr size_t kPictureOutputSize = kPictureFrames * kGreyPixels * 8;
 
 // Makes and remembers Auto's choice for `mediaFile` (an ANSI path, as the program keeps
 // it), reading its tags from its long name. Where the choice needs ffprobe's answer,

@@ -105,7 +105,11 @@ bool BuildPictureCommand(const char *probeExe, const char *mediaFile, LeadByteTe
         AppendNumber(line, kGreySide);
         AppendText(line, ":");
         AppendNumber(line, kGreySide);
-        AppendText(line, ":flags=area,format=gray[f");
+        AppendText(line, ":flags=area,format=gray,untile=");
+        AppendNumber(line, kGreySide);
+        AppendText(line, "x");
+        AppendNumber(line, kGreySide);
+        AppendText(line, ",signalstats[f");
         AppendNumber(line, static_cast<long>(i));
         AppendText(line, "];");
     }
@@ -116,7 +120,7 @@ bool BuildPictureCommand(const char *probeExe, const char *mediaFile, LeadByteTe
     }
     AppendText(line, "concat=n=");
     AppendNumber(line, static_cast<long>(kPictureFrames));
-    AppendText(line, "\" -show_entries packet=data -show_data -of compact");
+    AppendText(line, "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of csv=p=0");
     if (line.overflow) {
         out[0] = '\0';
         return false;

@@ -50,11 +50,13 @@ bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, s
 // Longest command that asks ffprobe for the picture: the program's path and its quotes,
 // the fixed text, and the media path escaped for the filter graph once per frame taken.
 constexpr size_t kPictureCommandSize =
-    kPathSize + 3 + 200 + 100 * kPictureFrames + kPictureFrames * FilterValueSize(kPathSize - 1);
+    kPathSize + 3 + 200 + 120 * kPictureFrames + kPictureFrames * FilterValueSize(kPathSize - 1);
 
 // The command line that asks ffprobe for small grey pictures of a media file (see
 // settings/picture_look.h): a filter graph (lavfi) of one `movie` source per seek point,
-// each shrunk to one grey frame, joined, and their pixels as packet data. The media path
+// each shrunk to one grey frame, cut into one-pixel frames (untile) whose grey level
+// signalstats tags as YAVG, joined, and those tags printed one a line. (FFmpeg 7's lavfi
+// input hands over whole frames, whose packets hold no pixels.) The media path
 // stands in the graph in its filter-value form (AppendFilterValue, with `isLeadByte`);
 // the graph is one double-quoted argument. Returns false, with `out` empty, when a path
 // holds a double quote or a control character or the line does not fit.

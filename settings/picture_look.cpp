@@ -6,11 +6,8 @@
 namespace {
 
 constexpr int kHalf = kGreySide / 2;
-// One line of ffprobe's hex dump: its offset ("%08x: "), the hex digits of up to 16
-// bytes with their blanks and padding (41 characters), then the bytes as letters.
-constexpr size_t kOffsetWidth = 10;
-constexpr size_t kHexWidth = 41;
-constexpr size_t kBytesPerLine = 16;
+// The largest grey level.
+constexpr int kWhite = 255;
 
 // Two halves of a grey picture, each `width` by `height`, the second `offset` pixels on
 // from the first.
@@ -96,50 +93,6 @@ bool ScoreSplit(const unsigned char *pixels, Split split, double &same, double &
     return counted >= kTexturedShare * split.height;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-bool StartsWith(const char *text, const char *start)
-{
-    return strncmp(text, start, strlen(start)) == 0;
-}
-
-// Reads one packet's data, from just after "data=", into `picture`; false unless it is
-// exactly one grey picture. `p` ends past what was read.
-bool ReadPacketData(const char *&p, unsigned char *picture)
-{
-    size_t length = 0;
-    while (StartsWith(p, "\\n") && HexDigit(p[2]) >= 0) {
-        p += 2;
-        if (strnlen(p, kOffsetWidth + kHexWidth) < kOffsetWidth + kHexWidth)
-            return false;
-        p += kOffsetWidth;
-        size_t bytes = 0;
-        for (const char *hex = p; hex < p + kHexWidth - 1; ++hex) {
-            if (*hex == ' ')
-                continue;
-            const int high = HexDigit(hex[0]);
-            const int low = HexDigit(hex[1]);
-            if (high < 0 || low < 0 || bytes == kBytesPerLine || length + bytes >= kGreyPixels)
-                return false;
-            picture[length + bytes++] = static_cast<unsigned char>(high * 16 + low);
-            ++hex;
-        }
-        p += kHexWidth;
-        length += bytes;
-        // The bytes as letters, each maybe escaped by the compact form.
-        for (size_t i = 0; i < bytes && *p != '\0'; ++i)
-            p += p[0] == '\\' && p[1] != '\0' ? 2 : 1;
-    }
-    return length == kGreyPixels;
-}
-
 } // namespace
 
 PictureScores ScoreGreyPicture(const unsigned char *pixels)
@@ -187,11 +140,21 @@ PictureLook JudgePictureScores(const PictureScores *scores, size_t count)
 size_t ReadGreyPictures(const char *output, unsigned char (*pictures)[kGreyPixels], size_t most)
 {
     size_t count = 0;
-    const char *p = output;
-    while (count < most && (p = strstr(p, "|data=")) != nullptr) {
-        p += 6;
-        if (ReadPacketData(p, pictures[count]))
+    size_t length = 0;
+    for (const char *p = output; count < most && *p != '\0'; ++p) {
+        int level = -1;
+        for (; *p >= '0' && *p <= '9' && level <= kWhite; ++p)
+            level = (level < 0 ? 0 : level * 10) + (*p - '0');
+        if (level < 0 || level > kWhite || strchr(",.\r\n", *p) == nullptr)
+            break;
+        pictures[count][length++] = static_cast<unsigned char>(level);
+        if (length == kGreyPixels) {
             ++count;
+            length = 0;
+        }
+        p = strchr(p, '\n');
+        if (p == nullptr)
+            break;
     }
     return count;
 }

@@ -15,13 +15,15 @@
 #include <cstddef>
 
 // The grey pictures' side in pixels (each frame shrunk to a square): each eye of a side
-// by side frame becomes 32 columns of 64 rows, each of a top and bottom frame 64 of 32.
-constexpr int kGreySide = 64;
+// by side frame becomes 16 columns of 32 rows, each of a top and bottom frame 32 of 16.
+// ffprobe hands each pixel over as a frame of its own (about 0.2 ms each under Wine):
+// 64 a side, as the rule was first weighed, cost a second a picture.
+constexpr int kGreySide = 32;
 constexpr size_t kGreyPixels = static_cast<size_t>(kGreySide) * kGreySide;
 // Where in the file the frames are taken (seconds; each the key frame at or before it,
-// the last one for a file shorter than that): past titles and black leaders, spread
-// over a film's first quarter hour.
-constexpr int kPictureSeekPoints[] = {20, 90, 300, 900};
+// the last one for a file shorter than that): past titles and black leaders. One: each
+// more costs as much again (20, 90, 300 and 900 s together took over 4 s under Wine).
+constexpr int kPictureSeekPoints[] = {90};
 constexpr size_t kPictureFrames = sizeof kPictureSeekPoints / sizeof kPictureSeekPoints[0];
 
 // A row counts when the grey levels of either half spread (standard deviation) at least
@@ -36,7 +38,7 @@ constexpr double kTexturedShare = 0.25;
 // scenes: 2D; anything else cannot be told.
 constexpr double kSameScene = 0.70;
 constexpr double kRowSpecific = 0.15;
-constexpr double kOtherScenes = 0.50;
+constexpr double kOtherScenes = 0.55;
 constexpr double kOtherRows = 0.10;
 
 // What the picture says.
@@ -70,10 +72,11 @@ PictureScores ScoreGreyPicture(const unsigned char *pixels);
 // over; none that tells: Unclear).
 PictureLook JudgePictureScores(const PictureScores *scores, size_t count);
 
-// Reads the pictures of ffprobe's packet dump (-show_data, compact output: one packet
-// line per frame, its data as a hex dump with escaped line ends) into `pictures`, at
-// most `most`; a packet that is not one whole grey picture is passed over. Returns how
-// many were read.
+// Reads the pictures of ffprobe's pixel lines into `pictures`, at most `most`: one line
+// per pixel, row after row, beginning with its grey level (the YAVG tag of a one-pixel
+// frame, CSV output: "137," or "137"), each kGreyPixels lines one picture. A line that
+// is no grey level ends the reading; a picture cut short there is not counted. Returns
+// how many were read.
 size_t ReadGreyPictures(const char *output, unsigned char (*pictures)[kGreyPixels], size_t most);
 
 // The verdict on ffprobe's dump of the file's pictures.

@@ -17,7 +17,7 @@ set -euo pipefail
 OUT=${1:-build/native/picture-corpus}
 DATA=/usr/share/doc/opencv-doc/examples/data
 POV=/usr/share/doc/povray/examples
-mkdir -p "$OUT/eyes" "$OUT/clips" "$OUT/dumps"
+mkdir -p "$OUT/eyes" "$OUT/clips" "$OUT/pixels"
 
 # The scenes: file under $POV, the camera's move to each side (scene units, about 2 % of
 # the picture's width at the subject between the two views), and "flat" for a scene of
@@ -82,12 +82,13 @@ clip() { # name layout left [right]
 dump() { # clip
   local name graph="" i=0 p
   name=$(basename "$1" .mp4)
-  for p in 20 90 300 900; do
-    graph+="movie=$1:seek_point=$p,trim=end_frame=1,scale=64:64:flags=area,format=gray[f$i];"
+  for p in 90; do
+    graph+="movie=$1:seek_point=$p,trim=end_frame=1,scale=32:32:flags=area,format=gray"
+    graph+=",untile=32x32,signalstats[f$i];[f$i]"
     i=$((i + 1))
   done
-  ffprobe -v error -f lavfi -i "${graph}[f0][f1][f2][f3]concat=n=4" \
-    -show_entries packet=data -show_data -of compact >"$OUT/dumps/$name.txt"
+  ffprobe -v error -f lavfi -i "${graph}concat=n=$i" \
+    -show_entries frame_tags=lavfi.signalstats.YAVG -of csv=p=0 >"$OUT/pixels/$name.txt"
 }
 
 pair_clips() { # name left right [prefix]
@@ -118,6 +119,6 @@ for n in "${WIDE[@]}"; do
   done
 done
 for c in "$OUT"/clips/*.mp4; do
-  [ -s "$OUT/dumps/$(basename "$c" .mp4).txt" ] || dump "$c"
+  [ -s "$OUT/pixels/$(basename "$c" .mp4).txt" ] || dump "$c"
 done
-echo "$OUT/dumps"
+echo "$OUT/pixels"

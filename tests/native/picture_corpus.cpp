@@ -29,9 +29,8 @@ int main(int argc, char **argv)
             scores[k] = ScoreGreyPicture(pictures[k]);
             const SplitScore &s = scores[k].sideBySide;
             const SplitScore &t = scores[k].topBottom;
-            if (k == 0 || memcmp(pictures[k], pictures[k - 1], kGreyPixels) != 0)
-                printf(" %c%5.2f %5.2f /%c%5.2f %5.2f", s.told ? ' ' : '~', s.same, s.specific,
-                       t.told ? ' ' : '~', t.same, t.specific);
+            printf(" %c%5.2f %5.2f /%c%5.2f %5.2f", s.told ? ' ' : '~', s.same, s.specific,
+                   t.told ? ' ' : '~', t.same, t.specific);
         }
         const PictureLook look = JudgePictureScores(scores, count);
         const PictureLook expected = strncmp(name, "sbs-", 4) == 0    ? PictureLook::SideBySide

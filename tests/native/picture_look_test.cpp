@@ -46,24 +46,13 @@ PictureLook Look(const Picture &frame)
     return JudgePictureScores(&scores, 1);
 }
 
-// ffprobe's compact packet line for one picture (its letters escaped as ffprobe does).
+// ffprobe's pixel lines for one picture, as it prints them on Windows.
 std::string Dump(const Picture &frame)
 {
-    std::string line = "packet|data=";
-    char hex[32];
-    for (size_t at = 0; at < frame.size(); at += 16) {
-        snprintf(hex, sizeof hex, "\\n%08zx: ", at);
-        line += hex;
-        std::string letters;
-        for (size_t i = 0; i < 16; ++i) {
-            snprintf(hex, sizeof hex, i & 1 ? "%02x " : "%02x", frame[at + i]);
-            line += hex;
-            const char c = frame[at + i] - 32u < 95 ? static_cast<char>(frame[at + i]) : '.';
-            letters += c == '\\' || c == '|' ? std::string("\\") + c : std::string(1, c);
-        }
-        line += " " + letters;
-    }
-    return line + "\\n\n";
+    std::string lines;
+    for (unsigned char level : frame)
+        lines += std::to_string(level) + ",\r\n";
+    return lines;
 }
 
 } // namespace
@@ -89,7 +78,15 @@ TEST(PictureLook, GeneratedFrames)
     EXPECT_EQ(Look(Picture(kGreyPixels, 0)), PictureLook::Unclear);   // black
     EXPECT_EQ(Look(Picture(kGreyPixels, 140)), PictureLook::Unclear); // one colour
     EXPECT_EQ(LookAtPictures(""), PictureLook::Unclear);
-    EXPECT_EQ(LookAtPictures("packet|data=\\n00000000: 0102  ..\\n\n"), PictureLook::Unclear);
+    EXPECT_EQ(LookAtPictures("12,\n13,\n"), PictureLook::Unclear);
+    // Pictures cut short, or by a line that is no grey level, are not read.
+    static unsigned char read[2][kGreyPixels];
+    const std::string two = Dump(Picture(kGreyPixels, 7)) + Dump(Picture(kGreyPixels, 255));
+    EXPECT_EQ(ReadGreyPictures(two.c_str(), read, 2), 2u);
+    EXPECT_EQ(read[1][kGreyPixels - 1], 255);
+    EXPECT_EQ(ReadGreyPictures(two.substr(0, two.size() - 6).c_str(), read, 2), 1u);
+    EXPECT_EQ(ReadGreyPictures((two + "256,\n").c_str(), read, 3), 2u);
+    EXPECT_EQ(ReadGreyPictures(("x\n" + two).c_str(), read, 2), 0u);
 }
 
 // The rule at its edges: each threshold reached decides, just below it does not.
@@ -169,7 +166,11 @@ TEST(PictureLook, Command)
     for (size_t at = line.find(value); at != std::string::npos; at = line.find(value, at + 1))
         ++count;
     EXPECT_EQ(count, kPictureFrames);
-    EXPECT_NE(line.find("concat=n=4\" -show_entries packet=data -show_data -of compact"),
+    const std::string side = std::to_string(kGreySide);
+    EXPECT_NE(line.find("format=gray,untile=" + side + "x" + side + ",signalstats[f0];"),
+              std::string::npos);
+    EXPECT_NE(line.find("concat=n=" + std::to_string(kPictureFrames) + "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of "
+                        "csv=p=0"),
               std::string::npos);
     EXPECT_FALSE(BuildPictureCommand("C:\\ffprobe.exe", "a\"b.mp4", none, out, sizeof out));
     const std::string longest(kPathSize - 1, ',');
