@@ -169,7 +169,8 @@ TEST(PictureLook, Command)
     const std::string side = std::to_string(kGreySide);
     EXPECT_NE(line.find("format=gray,untile=" + side + "x" + side + ",signalstats[f0];"),
               std::string::npos);
-    EXPECT_NE(line.find("concat=n=" + std::to_string(kPictureFrames) + "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of "
+    EXPECT_NE(line.find("concat=n=" + std::to_string(kPictureFrames) +
+                        "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of "
                         "csv=p=0"),
               std::string::npos);
     EXPECT_FALSE(BuildPictureCommand("C:\\ffprobe.exe", "a\"b.mp4", none, out, sizeof out));
