@@ -14,6 +14,7 @@ add_executable(core_tests
   tests/native/player_command_test.cpp
   tests/native/status_text_test.cpp
   tests/native/auto_layout_test.cpp
+  tests/native/picture_look_test.cpp
   tests/native/command_line_test.cpp
   tests/native/console_host_test.cpp)
 target_link_libraries(core_tests PRIVATE duoscope_core GTest::gtest GTest::gtest_main)
@@ -21,3 +22,11 @@ if(DUOSCOPE_SANITIZE)
   target_compile_options(core_tests PRIVATE ${sanitize})
 endif()
 add_test(NAME core_tests COMMAND core_tests)
+
+# Auto's look at the picture over a corpus made at test time (POV-Ray renders and
+# opencv-doc pictures, tools/make_picture_corpus.sh, cached in the build folder).
+add_executable(picture_corpus tests/native/picture_corpus.cpp)
+target_link_libraries(picture_corpus PRIVATE duoscope_core)
+add_test(NAME picture_corpus
+  COMMAND bash -c "dumps=$(${CMAKE_SOURCE_DIR}/tools/make_picture_corpus.sh ${CMAKE_BINARY_DIR}/picture-corpus) && $<TARGET_FILE:picture_corpus> $dumps/*.txt")
+set_tests_properties(picture_corpus PROPERTIES LABELS corpus)

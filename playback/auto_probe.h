@@ -8,18 +8,25 @@
 #include <cstddef>
 
 #include "settings/auto_layout.h"
+#include "settings/picture_look.h"
 
 // How long ffprobe may take before it is ended and Auto goes on without its answer.
 constexpr DWORD kProbeWaitMs = 4000;
 // The most output of ffprobe that is read; more counts as no answer.
 constexpr size_t kProbeOutputSize = 4096;
+// The most of ffprobe's pixel lines that is read: each pixel's grey level, a comma and
+// the line end ("255,\r\n") within 8 characters.
+constexpr size_t kPictureOutputSize = kPictureFrames * kGreyPixels * 8;
 
 // Makes and remembers Auto's choice for `mediaFile` (an ANSI path, as the program keeps
 // it), reading its tags from its long name. Where the choice needs ffprobe's answer,
 // runs ffprobe.exe from the folder of `playerExe`, hidden, with its output through a
-// pipe, for at most kProbeWaitMs; the answer is remembered for the file, so that a
-// launch of the same file again does not ask again. Without ffprobe.exe, or when it
-// fails or takes too long, the choice goes on without an answer.
+// pipe, for at most kProbeWaitMs; where the name leaves the layout open, a second
+// ffprobe.exe run, started at the same time, shrinks a few frames to grey pictures for
+// the look at the picture, and is ended unread when the stream's answer decides. The
+// answers are remembered for the file, so that a launch of the same file again does not
+// ask again. Without ffprobe.exe, or when it fails or takes too long, the choice goes
+// on without that answer.
 const AutoChoice &ChooseAutoLayoutFor(const char *mediaFile, const char *playerExe);
 
 // The choice last made, where it was made for `mediaFile`; null otherwise.

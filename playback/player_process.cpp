@@ -247,8 +247,11 @@ void PlayMedia()
         settings.nStin = choice.layout;
         settings.nOrg = choice.original ? 1 : settings.nOrg;
         autoOptions = choice.options;
-        InvalidateRect(hWndMain, nullptr, TRUE);
     }
+    if (EyesSwapped() && !IsOriginalPicture(settings.nOrg))
+        settings.nStin = MirroredInputLayout(settings.nStin);
+    // The status text shows this file's choice and whether its eyes are swapped.
+    InvalidateRect(hWndMain, nullptr, TRUE);
     // The script is read in the console's code page: each path in a form that it holds.
     char playerExe[kPathSize];
     char mediaFile[kPathSize];
@@ -285,4 +288,20 @@ void WaitForEndingPlayers()
 {
     while (CheckEndingPlayers())
         Sleep(kEndCheckMs);
+}
+
+// The file whose eyes are swapped; empty for none.
+static char szSwappedFile[kPathSize];
+
+void ToggleEyesSwapped()
+{
+    if (EyesSwapped())
+        szSwappedFile[0] = '\0';
+    else
+        CopyText(szSwappedFile, sizeof szSwappedFile, szMediaFile);
+}
+
+bool EyesSwapped()
+{
+    return szSwappedFile[0] != '\0' && strcmp(szSwappedFile, szMediaFile) == 0;
 }

@@ -29,6 +29,14 @@ extern char szTempDir[kTempDirSize];
 // said so.
 void PlayMedia();
 
+// Swaps the eyes of szMediaFile's input layout (the stored one or Auto's), or puts them
+// back when they are swapped: the launches of that file use the mirrored layout
+// (MirroredInputLayout) while the program runs, other files their own.
+void ToggleEyesSwapped();
+
+// Whether the eyes of szMediaFile are swapped.
+bool EyesSwapped();
+
 // EnumWindows callback: records in hWndPlayer the first window owned by the process
 // whose PROCESS_INFORMATION `lParam` points to, and stops there.
 BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam);

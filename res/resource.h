@@ -23,6 +23,7 @@
 #define IDM_SETTING 32771
 #define IDM_REPLAY 32772
 #define IDM_OPEN 32773
+#define IDM_SWAP_EYES 32774
 
 // Controls of the Settings dialogs and the options panes
 #define IDC_FULLSCREEN 1000
@@ -78,5 +79,9 @@
 #define IDS_STATUS_ORIGINAL 275
 #define IDS_STATUS_INPUT 276
 #define IDS_STATUS_OUTPUT 277
+#define IDS_AUTO_PICTURE_SBS 280
+#define IDS_AUTO_PICTURE_TAB 281
+#define IDS_AUTO_PICTURE_2D 282
+#define IDS_EYES_SWAPPED 283
 
 #endif

@@ -10,168 +10,6 @@ constexpr const char kPhotoOptions[] = "-f mjpeg";
 constexpr const char kViewsOptions[] = "-view_ids -1 -noframedrop";
 static_assert(sizeof kViewsOptions - 1 <= kLongestAutoOptions, "options fit their bound");
 
-// One piece of text that is not terminated where it ends.
-struct Piece {
-    const char *start;
-    size_t length;
-};
-
-bool PieceIs(Piece piece, const char *text)
-{
-    return strlen(text) == piece.length && memcmp(piece.start, text, piece.length) == 0;
-}
-
-bool StartsWith(Piece piece, const char *text)
-{
-    const size_t length = strlen(text);
-    return piece.length >= length && memcmp(piece.start, text, length) == 0;
-}
-
-// A whole decimal number, or -1 (for "N/A", empty or anything else).
-long NumberOf(Piece piece)
-{
-    if (piece.length == 0 || piece.length > 9)
-        return -1;
-    long value = 0;
-    for (size_t i = 0; i < piece.length; ++i) {
-        if (piece.start[i] < '0' || piece.start[i] > '9')
-            return -1;
-        value = value * 10 + (piece.start[i] - '0');
-    }
-    return value;
-}
-
-// FFmpeg's name of a stereo side data type.
-StereoKind KindOfSideData(Piece type)
-{
-    struct Name {
-        const char *text;
-        StereoKind kind;
-    };
-    static constexpr Name kNames[] = {
-        {"2D", StereoKind::Mono},
-        {"side by side", StereoKind::SideBySide},
-        {"top and bottom", StereoKind::TopBottom},
-        {"frame alternate", StereoKind::FrameAlternate},
-        {"interleaved lines", StereoKind::Rows},
-        {"interleaved columns", StereoKind::Columns},
-    };
-    for (const Name &name : kNames)
-        if (PieceIs(type, name.text))
-            return name.kind;
-    return StereoKind::None;
-}
-
-// A stereo_mode tag of H.264's frame packing (Matroska's names): the kind, and whether
-// the right eye comes first.
-StereoKind KindOfFrameTag(Piece tag, bool &inverted)
-{
-    struct Name {
-        const char *text;
-        StereoKind kind;
-        bool inverted;
-    };
-    static constexpr Name kNames[] = {
-        {"mono", StereoKind::Mono, false},
-        {"left_right", StereoKind::SideBySide, false},
-        {"right_left", StereoKind::SideBySide, true},
-        {"top_bottom", StereoKind::TopBottom, false},
-        {"bottom_top", StereoKind::TopBottom, true},
-        {"block_lr", StereoKind::FrameAlternate, false},
-        {"block_rl", StereoKind::FrameAlternate, true},
-        {"row_interleaved_lr", StereoKind::Rows, false},
-        {"row_interleaved_rl", StereoKind::Rows, true},
-        {"col_interleaved_lr", StereoKind::Columns, false},
-        {"col_interleaved_rl", StereoKind::Columns, true},
-    };
-    for (const Name &name : kNames)
-        if (PieceIs(tag, name.text)) {
-            inverted = name.inverted;
-            return name.kind;
-        }
-    return StereoKind::None;
-}
-
-// What one output line says. Its first field names the section (stream, frame,
-// format); a field without '=' opens a section within it (FFmpeg 5's side_data).
-struct LineReader {
-    ProbeAnswer &answer;
-    StereoKind frameKind;
-    bool frameInverted;
-
-    void Field(Piece section, Piece inner, Piece key, Piece value)
-    {
-        if (PieceIs(section, "format") && PieceIs(key, "format_name")) {
-            answer.rawStream = PieceIs(value, "hevc");
-        } else if (PieceIs(section, "frame") && PieceIs(key, "tag:stereo_mode")) {
-            if (frameKind == StereoKind::None)
-                frameKind = KindOfFrameTag(value, frameInverted);
-        } else if (!PieceIs(section, "stream")) {
-            return;
-        } else if (PieceIs(inner, "side_data")) {
-            if (PieceIs(key, "type") && answer.stereo == StereoKind::None)
-                answer.stereo = KindOfSideData(value);
-            else if (PieceIs(key, "inverted") && answer.stereo != StereoKind::None)
-                answer.inverted = PieceIs(value, "1");
-        } else if (PieceIs(key, "width")) {
-            answer.width = NumberOf(value);
-        } else if (PieceIs(key, "height")) {
-            answer.height = NumberOf(value);
-        } else if (PieceIs(key, "sample_aspect_ratio")) {
-            const char *colon = static_cast<const char *>(memchr(value.start, ':', value.length));
-            if (colon == nullptr)
-                return;
-            const size_t left = static_cast<size_t>(colon - value.start);
-            const long num = NumberOf({value.start, left});
-            const long den = NumberOf({colon + 1, value.length - left - 1});
-            if (num > 0 && den > 0) {
-                answer.sarNum = num;
-                answer.sarDen = den;
-            }
-        } else if (PieceIs(key, "tag:stereo_mode")) {
-            answer.mvcFilm = PieceIs(value, "block_lr") || PieceIs(value, "block_rl");
-        } else if (PieceIs(key, "view_ids_available") && value.length > 0) {
-            answer.views = 1;
-            for (size_t i = 0; i < value.length; ++i)
-                answer.views += value.start[i] == ',';
-        } else if (PieceIs(key, "view_pos_available")) {
-            answer.rightViewFirst = StartsWith(value, "2,");
-        }
-    }
-
-    void Line(Piece line)
-    {
-        Piece section{line.start, 0};
-        Piece inner{line.start, 0};
-        const char *end = line.start + line.length;
-        for (const char *p = line.start; p <= end;) {
-            const char *bar =
-                static_cast<const char *>(memchr(p, '|', static_cast<size_t>(end - p)));
-            const char *fieldEnd = bar ? bar : end;
-            const Piece field{p, static_cast<size_t>(fieldEnd - p)};
-            const char *equals = static_cast<const char *>(memchr(field.start, '=', field.length));
-            if (p == line.start) {
-                section = field;
-            } else if (equals == nullptr) {
-                inner = field;
-            } else {
-                Piece key{field.start, static_cast<size_t>(equals - field.start)};
-                const Piece value{equals + 1, field.length - key.length - 1};
-                // FFmpeg 7 names a side datum's fields "side_datum/stereo_3d:type".
-                static constexpr char kStereoDatum[] = "side_datum/stereo_3d:";
-                constexpr size_t kStereoDatumLength = sizeof kStereoDatum - 1;
-                Piece keyInner = inner;
-                if (StartsWith(key, kStereoDatum)) {
-                    keyInner = {"side_data", 9};
-                    key = {key.start + kStereoDatumLength, key.length - kStereoDatumLength};
-                }
-                Field(section, keyInner, key, value);
-            }
-            p = fieldEnd + 1;
-        }
-    }
-};
-
 // A tag that says side by side or top and bottom without saying half or full.
 bool IsBareTag(const NameLayout &tag)
 {
@@ -223,37 +61,11 @@ int LayoutOfFrame(const ProbeAnswer &answer)
 
 } // namespace
 
-bool ParseProbeOutput(const char *text, ProbeAnswer &answer)
+AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer,
+                            PictureLook picture)
 {
-    answer = ProbeAnswer{false, -1, -1, 1, 1, StereoKind::None, false, false, 0, false, false};
-    LineReader reader{answer, StereoKind::None, false};
-    for (const char *p = text; *p != '\0';) {
-        size_t length = strcspn(p, "\r\n");
-        reader.Line({p, length});
-        p += length;
-        p += strspn(p, "\r\n");
-    }
-    if (answer.stereo == StereoKind::None) {
-        answer.stereo = reader.frameKind;
-        answer.inverted = reader.frameInverted;
-    }
-    answer.read = answer.width > 0 && answer.height > 0;
-    if (!answer.read)
-        answer = ProbeAnswer{};
-    return answer.read;
-}
-
-bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte)
-{
-    const NameLayout tag = LayoutFromFileName(name, isLeadByte);
-    if (tag.tag != nullptr)
-        return IsBareTag(tag);
-    return !NameHasExtension(name, "mpo", isLeadByte);
-}
-
-AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer)
-{
-    AutoChoice choice{0, false, "", AutoReason::Unread, StereoKind::None, false, {}, 0, 0};
+    AutoChoice choice{0,  false, "", AutoReason::Unread, StereoKind::None, false,
+                      {}, 0,     0,  AutoLacks::Nothing};
     const bool read = answer != nullptr && answer->read;
     if (read) {
         choice.width = answer->width;
@@ -272,6 +84,8 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
             choice.layout =
                 HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom, *answer, false);
             choice.reason = AutoReason::TagFrame;
+        } else if (IsBareTag(tag)) {
+            choice.lacks = AutoLacks::Probe;
         }
         return choice;
     }
@@ -319,6 +133,7 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
     }
     if (!read) {
         choice.reason = AutoReason::Unread;
+        choice.lacks = AutoLacks::Probe;
         return choice;
     }
     if (answer->views >= 2) {
@@ -333,7 +148,35 @@ AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const Pro
         choice.reason = AutoReason::TwoViews;
         return choice;
     }
+    choice.reason = AutoReason::Picture;
+    switch (picture) {
+    case PictureLook::SideBySide:
+    case PictureLook::TopBottom:
+        choice.stereo =
+            picture == PictureLook::SideBySide ? StereoKind::SideBySide : StereoKind::TopBottom;
+        choice.layout = HalfOrFull(choice.stereo, *answer, false);
+        return choice;
+    case PictureLook::Flat:
+        choice.stereo = StereoKind::Mono;
+        choice.original = true;
+        return choice;
+    case PictureLook::NotLooked:
+        choice.lacks = AutoLacks::Picture;
+        break;
+    case PictureLook::Unclear:
+        break;
+    }
     choice.layout = LayoutOfFrame(*answer);
     choice.reason = AutoReason::Frame;
     return choice;
+}
+
+bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte)
+{
+    return ChooseAutoLayout(name, isLeadByte, nullptr).lacks == AutoLacks::Probe;
+}
+
+bool AutoNeedsPicture(const char *name, LeadByteTest isLeadByte, const ProbeAnswer &answer)
+{
+    return ChooseAutoLayout(name, isLeadByte, &answer).lacks == AutoLacks::Picture;
 }

@@ -1,7 +1,7 @@
 // Auto's whole choice of the input layout for one media file: a layout tag in its name,
 // then what ffprobe says of the file (its stereo metadata, its views, its frame), then
-// the 3D photo's extension, then the frame's shape. Text in (the name and ffprobe's
-// output), a layout, the player options it needs and the reason out. Portable.
+// the 3D photo's extension, then the picture itself, then the frame's shape. Text in (the name and
+// ffprobe's output), a layout, the player options it needs and the reason out. Portable.
 #ifndef DUOSCOPE_SETTINGS_AUTO_LAYOUT_H
 #define DUOSCOPE_SETTINGS_AUTO_LAYOUT_H
 
@@ -9,47 +9,8 @@
 
 #include "common/paths.h"
 #include "settings/name_layout.h"
-
-// What ffprobe is asked, in its compact output form: the container's name, the first
-// video stream's size, sample aspect ratio and views, its stereo side data and
-// Matroska's stereo_mode tag, and the stereo_mode tag of its first frame (H.264's frame
-// packing). The media path follows, in quotes.
-constexpr const char kProbeArguments[] =
-    "-v error -select_streams v:0 -read_intervals %+#1 -show_entries "
-    "format=format_name:stream=width,height,sample_aspect_ratio,view_ids_available,"
-    "view_pos_available:stream_side_data=type,inverted:stream_tags=stereo_mode:"
-    "frame_tags=stereo_mode -of compact";
-
-// A stereo layout as the file describes it (FFmpeg's "Stereo 3D" types).
-enum class StereoKind {
-    None,           // nothing said, or a kind with no input layout of its own
-    Mono,           // "2D"
-    SideBySide,     // "side by side"
-    TopBottom,      // "top and bottom"
-    FrameAlternate, // "frame alternate"
-    Rows,           // "interleaved lines"
-    Columns,        // "interleaved columns"
-};
-
-// What the probe read of the file's first video stream.
-struct ProbeAnswer {
-    bool read;  // a video stream with a size was described
-    long width; // pixels
-    long height;
-    long sarNum; // sample aspect ratio, 1:1 where the file gives none
-    long sarDen;
-    StereoKind stereo;   // the stream's side data, else its first frame's tag
-    bool inverted;       // right eye first (left or above)
-    bool mvcFilm;        // Matroska's block_lr or block_rl: a second view FFmpeg cannot decode
-    int views;           // decodable views (view_ids_available), 0 when none are listed
-    bool rightViewFirst; // view_pos_available names the right view first
-    bool rawStream;      // an elementary stream without timestamps (the raw HEVC format)
-};
-
-// Reads ffprobe's output (kProbeArguments) into `answer`. Lines or fields it does not
-// know are passed over. Returns answer.read: false, with the answer all empty, when no
-// video stream with a width and a height was described.
-bool ParseProbeOutput(const char *text, ProbeAnswer &answer);
+#include "settings/picture_look.h"
+#include "settings/probe_output.h"
 
 // Why Auto took its layout.
 enum class AutoReason {
@@ -61,6 +22,7 @@ enum class AutoReason {
     Photo,    // a two-picture .mpo file
     TwoViews, // two views (inverted when the right view comes first)
     RawViews, // two views in a raw stream: the original picture, the first view
+    Picture,  // the picture's halves (stereo: SideBySide, TopBottom, or Mono for 2D)
     Frame,    // the frame's shape (width, height)
     Unread,   // nothing could be read: the first layout
 };
@@ -68,28 +30,43 @@ enum class AutoReason {
 // Longest player options that Auto adds.
 constexpr size_t kLongestAutoOptions = 25;
 
+// What a choice was made without, that would have been asked for.
+enum class AutoLacks {
+    Nothing,
+    Probe,   // ffprobe's answer: the choice fell to no answer, or a bare tag stayed half
+    Picture, // the look at the picture: the choice fell to the frame's shape
+};
+
 // Auto's choice for one file.
 struct AutoChoice {
     int layout;          // input layout index, 0 to 13
     bool original;       // play the original picture, without the stereo filter
     const char *options; // player options before the media path, "" for none
     AutoReason reason;
-    StereoKind stereo;             // for Metadata
+    StereoKind stereo;             // for Metadata and Picture
     bool inverted;                 // Metadata and TwoViews: right eye first
     char tag[kLongestNameTag + 1]; // NameTag and TagFrame: the tag as the name spells it
     long width;                    // TagFrame and Frame
     long height;
+    AutoLacks lacks;
 };
 
-// Whether the choice for the file named `name` needs ffprobe's answer: not when a tag
-// that says half or full, or the 3D photo's extension, decides it.
+// Auto's choice for the file named `name` (its long form, as the name's tags are read),
+// with ffprobe's answer, or null when none was asked, and the look at its picture.
+// Decides in this order: a tag in the name (a bare "sbs" or "tab" half or full by the
+// frame, as stereo metadata that does not say), stereo metadata, a 3D photo, two views,
+// the picture (side by side or top and bottom, half or full by the eye's shape, left
+// first; or 2D, the original picture), the frame's shape, and else the first layout.
+// `lacks` names what a step that would have decided was not given.
+AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer,
+                            PictureLook picture = PictureLook::NotLooked);
+
+// Whether the choice for the file named `name` needs ffprobe's answer: the choice made
+// without one lacks it.
 bool AutoNeedsProbe(const char *name, LeadByteTest isLeadByte);
 
-// Auto's choice for the file named `name` (its long form, as the name's tags are read),
-// with ffprobe's answer, or null when none was asked. Decides in this order: a tag in
-// the name (a bare "sbs" or "tab" half or full by the frame, as stereo metadata that
-// does not say), stereo metadata, a 3D photo, two views, the frame's shape, and else
-// the first layout.
-AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer);
+// Whether the choice with ffprobe's `answer` needs the look at the picture: the choice
+// made without it lacks it.
+bool AutoNeedsPicture(const char *name, LeadByteTest isLeadByte, const ProbeAnswer &answer);
 
 #endif

@@ -55,6 +55,11 @@ static unsigned EntryId(unsigned first, int index, int count)
     return first + static_cast<unsigned>(index >= 0 && index < count ? index : 0);
 }
 
+int MirroredInputLayout(int index)
+{
+    return index >= 0 && index < kAutoInputLayout ? index ^ 1 : kSbsCross;
+}
+
 unsigned InputTextId(int index)
 {
     return EntryId(IDS_INPUT_TEXT_FIRST, index, kInputFormatCount);

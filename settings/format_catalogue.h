@@ -29,6 +29,11 @@ enum InputLayoutIndex : int {
     kColumnsRight,
 };
 
+// The input layout with the other eye first (SBS parallel and SBS cross, and so on for
+// every pair). An index outside the stereo layouts, which plays as the first, gives the
+// second.
+int MirroredInputLayout(int index);
+
 // String numbers of an entry. An index outside its list names entry 0, so a
 // hand-edited setting still shows and sends a real layout; so does Auto's filter code.
 unsigned InputTextId(int index);

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Makes the untagged stereo files that Auto's tests play, with Debian's ffmpeg, each one
-# 320 x 180 (the photo) or a second of video:
+# Makes the untagged files that Auto's tests play, with Debian's ffmpeg:
 #
 #   make_auto_clips.sh FOLDER [FFPROBE_EXE]
 #
 #   garden.mkv   Matroska flagged top and bottom (StereoMode 3), H.264
 #   packed.mp4   640 x 180 H.264 whose frame packing SEI says side by side
 #   photo.mpo    two JPEG pictures, the left eye's and the right eye's, one after the other
+#   canyon.mp4   1920 x 1080 H.264, 3 seconds, nothing in the file says 3D: half side by side
+#   tower.mp4    the same, half top and bottom
+#   spiral.mp4   the same picture in 2D
 #
 # The eyes are grey and differ by depth (the right eye's picture lies 8 pixels to the
-# left), so that an anaglyph of them shows red and cyan fringes. With FFPROBE_EXE, copies
-# that program into FOLDER too.
+# left), so that an anaglyph of them shows red and cyan fringes; the three untagged clips
+# show a zoom into the Mandelbrot set, the right eye's view 24 pixels to the side, for
+# Auto's look at the picture. With FFPROBE_EXE, copies that program into FOLDER too.
 set -euo pipefail
 dir=${1:?usage: make_auto_clips.sh FOLDER [FFPROBE_EXE]}
 mkdir -p "$dir"
@@ -25,6 +28,14 @@ make -f lavfi -i "$pattern" -filter_complex \
   -map "[l]" -frames:v 1 -pix_fmt yuvj420p "$dir/left.jpg" \
   -map "[r]" -frames:v 1 -pix_fmt yuvj420p "$dir/right.jpg"
 cat "$dir/left.jpg" "$dir/right.jpg" >"$dir/photo.mpo"
+eyes="[0]scale=2000:1080,split=3[e][f][p];[e]crop=1920:1080:0:0,split[l0][l1]"
+eyes+=";[f]crop=1920:1080:24:0,split[r0][r1];[p]crop=1920:1080:40:0[flat]"
+eyes+=";[l0]scale=960:1080[hl];[r0]scale=960:1080[hr];[hl][hr]hstack,setsar=1[sbs]"
+eyes+=";[l1]scale=1920:540[tl];[r1]scale=1920:540[tr];[tl][tr]vstack,setsar=1[tab]"
+h264=(-t 3 -c:v libx264 -preset veryfast -pix_fmt yuv420p)
+make -f lavfi -i mandelbrot=size=500x270:rate=25 -filter_complex "$eyes" \
+  -map "[sbs]" "${h264[@]}" "$dir/canyon.mp4" -map "[tab]" "${h264[@]}" "$dir/tower.mp4" \
+  -map "[flat]" "${h264[@]}" "$dir/spiral.mp4"
 rm -f "$dir/left.jpg" "$dir/right.jpg"
 if [ -n "${2:-}" ]; then
   cp "$2" "$dir/ffprobe.exe"

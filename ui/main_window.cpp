@@ -128,12 +128,37 @@ static void OnClose(HWND hWnd)
     DestroyWindow(hWnd);
 }
 
+// Whether the current file plays as the original picture: stored so, or Auto's choice.
+static bool PlaysOriginal()
+{
+    const AutoChoice *choice = RememberedAutoChoice(szMediaFile);
+    return IsOriginalPicture(PlayerSettings.nOrg) ||
+           (PlayerSettings.nStin == kAutoInputLayout && choice != nullptr && choice->original);
+}
+
+// Swap Eyes: mirrors the current file's layout and plays it again; nothing for the
+// original picture.
+static void OnSwapEyes(HWND hWnd)
+{
+    if (PlaysOriginal())
+        return;
+    ToggleEyesSwapped();
+    InvalidateRect(hWnd, nullptr, TRUE);
+    PlayCurrentMedia();
+}
+
 static void OnPaint(HWND hWnd)
 {
+    // Swap Eyes is greyed for the original picture.
+    const UINT swapState = PlaysOriginal() ? MF_GRAYED : MF_ENABLED;
+    if (EnableMenuItem(GetMenu(hWnd), IDM_SWAP_EYES, MF_BYCOMMAND | swapState) !=
+        static_cast<int>(swapState))
+        DrawMenuBar(hWnd);
     // Auto's input line shows the choice that the launch of the current file made.
-    size_t length = ComposeStatusText(
-        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
-        RememberedAutoChoice(szMediaFile), LoadResString, szStatusText, sizeof szStatusText);
+    size_t length =
+        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
+                          PlayerSettings.nStout, RememberedAutoChoice(szMediaFile), LoadResString,
+                          szStatusText, sizeof szStatusText, EyesSwapped());
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
@@ -163,6 +188,9 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case IDM_REPLAY:
             PlayCurrentMedia();
+            return 0;
+        case IDM_SWAP_EYES:
+            OnSwapEyes(hWnd);
             return 0;
         case IDM_ABOUT:
             RunAboutDialog(hWnd);

@@ -58,6 +58,15 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         AppendText(text, lookup(IDS_AUTO_TWO_VIEWS));
         eyes();
         return;
+    case AutoReason::Picture: {
+        static constexpr unsigned kLookText[] = {IDS_AUTO_PICTURE_2D, IDS_AUTO_PICTURE_SBS,
+                                                 IDS_AUTO_PICTURE_TAB};
+        const int look = choice.stereo == StereoKind::SideBySide  ? 1
+                         : choice.stereo == StereoKind::TopBottom ? 2
+                                                                  : 0;
+        AppendText(text, lookup(kLookText[look]));
+        return;
+    }
     case AutoReason::Frame:
         AppendText(text, lookup(IDS_AUTO_FRAME));
         frame();
@@ -73,7 +82,7 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
 }
 
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
-                         StringLookup lookup, char *out, size_t outSize)
+                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped)
 {
     const AutoChoice *choice = nStin == kAutoInputLayout ? autoChoice : nullptr;
     TextBuffer text = StartText(out, outSize);
@@ -91,12 +100,13 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
         AppendText(text, "\n");
     } else {
         AppendText(text, lookup(IDS_STATUS_INPUT));
-        if (choice != nullptr) {
-            AppendText(text, lookup(InputTextId(choice->layout)));
+        const int layout = choice != nullptr ? choice->layout : nStin;
+        const bool mirrored = eyesSwapped && layout != kAutoInputLayout;
+        AppendText(text, lookup(InputTextId(mirrored ? MirroredInputLayout(layout) : layout)));
+        if (choice != nullptr)
             AppendAutoReason(text, *choice, lookup);
-        } else {
-            AppendText(text, lookup(InputTextId(nStin)));
-        }
+        if (mirrored)
+            AppendText(text, lookup(IDS_EYES_SWAPPED));
         AppendText(text, "\n");
         AppendText(text, lookup(IDS_STATUS_OUTPUT));
         AppendText(text, lookup(OutputTextId(nStout)));

@@ -15,9 +15,10 @@ constexpr size_t kStatusTextSize = 5000;
 // the formats (or "Play Original Video"), and the player's key list, one per line. With
 // the input layout Auto and the choice Auto made for the current media file (null when
 // it made none for it), the input line names the layout chosen and why; a choice of the
-// original picture shows as "Play Original Video" and why.
+// original picture shows as "Play Original Video" and why. With `eyesSwapped`, a
+// converted picture's input line names the mirrored layout and says so.
 // Returns its length; a text that would not fit is cut at a whole piece.
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
-                         StringLookup lookup, char *out, size_t outSize);
+                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped = false);
 
 #endif

@@ -93,7 +93,7 @@ TEST(ComposeStatusText, AutoNamesTheLayoutChosenForTheCurrentFileAndWhy)
     };
     auto choice = [](int layout, AutoReason reason, StereoKind stereo = StereoKind::None,
                      bool inverted = false) {
-        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080};
+        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080, AutoLacks::Nothing};
     };
     const std::string in = "Input ---> ";
     EXPECT_EQ(in + "Auto (from the file)", Lines(Status(0, 0, kAutoInputLayout, 17))[4]);
@@ -146,4 +146,24 @@ TEST(ComposeStatusText, StaysInsideASmallBuffer)
     EXPECT_LT(length, 30u);
     EXPECT_EQ(length, strlen(out));
     EXPECT_EQ('x', out[30]);
+}
+
+// The picture's reasons, and swapped eyes naming the mirrored layout.
+TEST(StatusText, PictureAndSwappedEyes)
+{
+    char out[kStatusTextSize];
+    AutoChoice choice{kHalfAboveLeft, false, "", AutoReason::Picture, StereoKind::TopBottom,
+                      false, "", 1920, 1080, AutoLacks::Nothing};
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out, true);
+    EXPECT_NE(strstr(out, "Half A/B (right eye above) (Auto: the picture, top and bottom) (eyes swapped)\n"),
+              nullptr)
+        << out;
+    choice.stereo = StereoKind::SideBySide;
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out);
+    EXPECT_NE(strstr(out, "(Auto: the picture, side by side)\n"), nullptr) << out;
+    choice.stereo = StereoKind::Mono;
+    choice.original = true;
+    ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out, true);
+    EXPECT_NE(strstr(out, "Play Original Video (Auto: the picture, 2D)\n"), nullptr) << out;
+    EXPECT_EQ(strstr(out, "swapped"), nullptr);
 }

@@ -13,11 +13,14 @@
 #include "common/app_state.h"
 #include "common/res_string.h"
 #include "common/text.h"
+#include "playback/auto_probe.h"
 #include "playback/player_process.h"
 #include "registry_fixture.h"
 #include "res/resource.h"
+#include "settings/format_catalogue.h"
 #include "support.h"
 #include "ui/main_window.h"
+#include "ui/status_text.h"
 
 namespace {
 
@@ -104,7 +107,8 @@ struct ClientImage {
     }
 };
 
-ClientImage CaptureClient(HWND window)
+// With `text`, the client area as the main window paints that status text instead.
+ClientImage CaptureClient(HWND window, const char *text = nullptr)
 {
     ClientImage image;
     RECT client;
@@ -123,7 +127,12 @@ ClientImage CaptureClient(HWND window)
     void *bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, image.width, image.height, source, 0, 0, SRCCOPY);
+    if (text) {
+        FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
+        DrawTextA(memory, text, -1, &client, DT_CENTER);
+    } else {
+        BitBlt(memory, 0, 0, image.width, image.height, source, 0, 0, SRCCOPY);
+    }
     GdiFlush();
     const DWORD *first = static_cast<const DWORD *>(bits);
     image.pixels.assign(first, first + static_cast<size_t>(image.width) * image.height);
@@ -268,7 +277,7 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     // Menu 109 as the class brings it.
     HMENU bar = GetMenu(hwnd);
     ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(3, GetMenuItemCount(bar));
+    ASSERT_EQ(4, GetMenuItemCount(bar));
     auto label = [](HMENU menu, int position) {
         char item[64] = "";
         GetMenuStringA(menu, position, item, sizeof item, MF_BYPOSITION);
@@ -276,7 +285,8 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     };
     EXPECT_EQ("File(&F)", label(bar, 0));
     EXPECT_EQ("Replay(&R)", label(bar, 1));
-    EXPECT_EQ("Help(&H)", label(bar, 2));
+    EXPECT_EQ("Swap Eyes(&E)", label(bar, 2));
+    EXPECT_EQ("Help(&H)", label(bar, 3));
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(nullptr, file);
     ASSERT_EQ(5, GetMenuItemCount(file));
@@ -288,10 +298,11 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ("Exit(&X)", label(file, 4));
     EXPECT_EQ(static_cast<UINT>(IDM_EXIT), GetMenuItemID(file, 4));
-    // Replay is a command on the bar itself.
+    // Replay and Swap Eyes are commands on the bar itself.
     EXPECT_EQ(nullptr, GetSubMenu(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_REPLAY), GetMenuItemID(bar, 1));
-    HMENU help = GetSubMenu(bar, 2);
+    EXPECT_EQ(static_cast<UINT>(IDM_SWAP_EYES), GetMenuItemID(bar, 2));
+    HMENU help = GetSubMenu(bar, 3);
     ASSERT_NE(nullptr, help);
     ASSERT_EQ(1, GetMenuItemCount(help));
     EXPECT_EQ("About(&A) ...", label(help, 0));
@@ -344,7 +355,7 @@ TEST_F(MainWindow, UnknownCommandsGoToTheDefaultProcedureOnly)
     ASSERT_TRUE(IsWindow(hwnd));
     SetMediaFile("C:\\v\\clip.mp4");
     std::vector<SeenDialog> dialogs = WithDialogsClosedBy(IDCANCEL, [hwnd] {
-        for (WORD id : {0, 1, 2, 103, 106, 109, 32770, 32774, 40000}) {
+        for (WORD id : {0, 1, 2, 103, 106, 109, 32770, 32775, 40000}) {
             LRESULT expected = DefWindowProcA(hwnd, WM_COMMAND, id, 0);
             EXPECT_EQ(expected, SendMessageA(hwnd, WM_COMMAND, id, 0)) << id;
         }
@@ -510,6 +521,8 @@ TEST_F(MainWindow, AcceleratorsOfTable109)
         {"Shift+O", WM_KEYDOWN, 'O', 1, VK_SHIFT, 0},
         {"Alt+O", WM_SYSKEYDOWN, 'O', alt | 1, VK_MENU, 0},
         {"P", WM_KEYDOWN, 'P', 1, 0, 0},
+        {"E", WM_KEYDOWN, 'E', 1, 0, IDM_SWAP_EYES},
+        {"Ctrl+E", WM_KEYDOWN, 'E', 1, VK_CONTROL, 0},
     };
     for (const Case &c : cases) {
         BYTE keys[256] = {};
@@ -594,4 +607,67 @@ TEST_F(MainWindow, PaintsTheStatusTextAndSavesAScreenshot)
     UpdateWindow(hwnd);
     EXPECT_EQ((std::vector<int>{2, 4, 5, 7, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19}),
               InkedLineNumbers(hwnd));
+}
+
+// Swap Eyes plays the current file again with the other eye first, the stored layout or
+// Auto's alike, and says so; the same command puts it back; a new file starts unswapped;
+// for the original picture the command is greyed and does nothing.
+TEST_F(MainWindow, SwapEyesMirrorsTheCurrentFileAndIsGreyedForTheOriginal)
+{
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    const struct {
+        int layout;
+        const char *file;
+        const char *code;
+        const char *mirrored;
+    } cases[] = {
+        {0, "C:\\v\\clip.mp4", "stereo3d=sbsl:", "stereo3d=sbsr:"},
+        {kAutoInputLayout, "C:\\v\\clip.H-OU.mp4", "stereo3d=ab2l:", "stereo3d=ab2r:"},
+    };
+    // Each command's launch, and the window showing its status text with or without the note.
+    auto expect = [hwnd](const char *code, bool swapped) {
+        const size_t count = StandinStarts().size();
+        ASSERT_GT(count, 0u);
+        const std::string line = StandinStarts()[count - 1].commandLine;
+        EXPECT_NE(std::string::npos, line.find(code)) << line;
+        char text[kStatusTextSize];
+        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
+                          PlayerSettings.nStout, RememberedAutoChoice(szMediaFile), LoadResString,
+                          text, sizeof text, swapped);
+        EXPECT_EQ(swapped, strstr(text, " (eyes swapped)") != nullptr) << text;
+        const std::vector<DWORD> drawn = CaptureClient(hwnd, text).pixels;
+        EXPECT_TRUE(WaitFor([&] { return CaptureClient(hwnd).pixels == drawn; }, 2000)) << text;
+        EXPECT_FALSE(GetMenuState(GetMenu(hwnd), IDM_SWAP_EYES, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        PlayerSettings = PlayerSettingsRecord{};
+        PlayerSettings.nStin = c.layout;
+        SetMediaFile(c.file);
+        ClearStandinLog();
+        const std::pair<WPARAM, const char *> steps[] = {{IDM_REPLAY, c.code},
+                                                         {IDM_SWAP_EYES, c.mirrored},
+                                                         {IDM_REPLAY, c.mirrored},
+                                                         {IDM_SWAP_EYES, c.code},
+                                                         {IDM_SWAP_EYES, c.mirrored}};
+        for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
+            SendMessageA(hwnd, WM_COMMAND, steps[i].first, 0);
+            ASSERT_TRUE(WaitForStandinStarts(i + 1)) << i;
+            expect(steps[i].second, steps[i].second == c.mirrored);
+        }
+        HDROP drop = MakeDrop({std::string(c.file) + ".next.mp4"});
+        SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        ASSERT_TRUE(WaitForStandinStarts(6));
+        expect(c.code, false);
+        EndPlayerProcesses();
+    }
+    PlayerSettings.nOrg = 1;
+    ClearStandinLog();
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    EXPECT_TRUE(GetMenuState(GetMenu(hwnd), IDM_SWAP_EYES, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageA(hwnd, WM_COMMAND, IDM_SWAP_EYES, 0);
+    EXPECT_FALSE(EyesSwapped());
+    EXPECT_FALSE(WaitForStandinStarts(1, 1000));
 }

@@ -8,6 +8,12 @@
 //
 //   tools/winerun.sh build/win64 build/win64/play_media_bench.exe [runs]
 //
+// Then Auto's first launch with the shipped ffprobe.exe (from the auto-clips folder that
+// CTest's auto_clips makes) of an untagged 1920x1080 H.264 clip that nothing but its
+// picture decides, against the same clip named with a bare "sbs" (the stream probe
+// alone, as before the look at the picture), a stored layout (no probe) and Replay of
+// the first (remembered).
+//
 // Prints the figures; always exits 0 unless the launches themselves fail.
 #include <windows.h>
 
@@ -24,6 +30,7 @@
 #include "common/text.h"
 #include "common/res_string.h"
 #include "playback/player_process.h"
+#include "settings/format_catalogue.h"
 #include "support.h"
 
 namespace {
@@ -323,6 +330,66 @@ int RunDetached()
     return static_cast<int>(code);
 }
 
+// Auto's launches (see the top of this file); each run plays the cases in turn, so the
+// untagged clip's choice is made anew each time.
+void MeasureAuto(int runs)
+{
+    const std::string clips = ProgramFolder() + "auto-clips\\";
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "duoscope-bench-auto\\";
+    const std::string player = folder + "ffplay.exe";
+    const std::string untagged = folder + "canyon.mp4";
+    const std::string tagged = folder + "canyon sbs.mp4";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WIN32_FILE_ATTRIBUTE_DATA clip;
+    if (!CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), player.c_str(), FALSE) ||
+        !CopyFileA((clips + "ffprobe.exe").c_str(), (folder + "ffprobe.exe").c_str(), FALSE) ||
+        !CopyFileA((clips + "canyon.mp4").c_str(), untagged.c_str(), FALSE) ||
+        !CopyFileA((clips + "canyon.mp4").c_str(), tagged.c_str(), FALSE) ||
+        !GetFileAttributesExA(untagged.c_str(), GetFileExInfoStandard, &clip)) {
+        Print("Auto: no ffprobe.exe or canyon.mp4 in %s (CTest's auto_clips makes them)\n",
+              clips.c_str());
+        return;
+    }
+    CopyText(szPlayerExe, sizeof szPlayerExe, player.c_str());
+    const struct {
+        const char *what;
+        const std::string &file;
+        int layout;
+    } cases[] = {
+        {"Auto, untagged: stream probe and picture", untagged, kAutoInputLayout},
+        {"Auto, Replay of it (remembered)", untagged, kAutoInputLayout},
+        {"Auto, bare \"sbs\" tag: stream probe only", tagged, kAutoInputLayout},
+        {"stored layout, no probe", untagged, kHalfSbsParallel},
+    };
+    constexpr size_t kCases = sizeof cases / sizeof cases[0];
+    std::vector<double> times[kCases];
+    for (int run = 0; run <= runs; ++run) {
+        for (size_t i = 0; i < kCases; ++i) {
+            PlayerSettings.nStin = cases[i].layout;
+            CopyText(szMediaFile, sizeof szMediaFile, cases[i].file.c_str());
+            const Sample sample = Play();
+            EndPlayerProcesses();
+            if (run > 0 && sample.found) // the first run loads Wine's and ffprobe's files
+                times[i].push_back(sample.total);
+        }
+    }
+    Print("\nAuto: canyon.mp4, 1920x1080 H.264, 3 s, %lu bytes; PlayMedia in ms over %d "
+          "runs\n",
+          clip.nFileSizeLow, runs);
+    for (size_t i = 0; i < kCases; ++i)
+        if (!times[i].empty())
+            Print("%-44s median %7.1f  mean %7.1f  (%zu launches)\n", cases[i].what,
+                  Median(times[i]), Mean(times[i]), times[i].size());
+    if (!times[0].empty() && !times[2].empty())
+        Print("the look at the picture costs %.1f ms more (median; target at most about 300)\n",
+              Median(times[0]) - Median(times[2]));
+    for (const std::string &file : {player, untagged, tagged, folder + "ffprobe.exe"})
+        DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -380,6 +447,7 @@ int main(int argc, char **argv)
         Print("%3d  %8.1f %6.1f  %9.1f %6.1f  %10.1f  %5d  %10d\n", run, b.total, b.seen, p.total,
               p.seen, afterSeen, p.waits, p.waitsAfter);
     }
+    MeasureAuto(runs);
     DestroyWindow(hWndMain);
     DeleteFileA(log.c_str());
     if (base.empty()) {

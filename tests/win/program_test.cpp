@@ -412,9 +412,10 @@ TEST_F(Program, AutoTakesTheLayoutFromTheNameAndTheStatusTextSaysWhy)
 }
 
 // With Auto stored and the shipped ffprobe.exe beside the player, untagged files play in
-// the layout that the file itself says (tools/make_auto_clips.sh made them), with the
-// options they need, and the status text says why. Also times the probe: the first
-// choice for a file runs it, the next one remembers its answer.
+// the layout that the file itself says, or where it says nothing its picture shows
+// (tools/make_auto_clips.sh made them), with the options they need, and the status text
+// says why. Also times the probe: the first choice for a file runs it, the next one
+// remembers its answer.
 TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
 {
     const std::string clips = ProgramFolder() + "auto-clips\\";
@@ -432,6 +433,9 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
         {"garden.mkv", "-vf stereo3d=ab2l:arcd -x", "(Auto: top and bottom in the file)"},
         {"packed.mp4", "-vf stereo3d=sbsl:arcd -x", "(Auto: side by side in the file)"},
         {"photo.mpo", "-vf stereo3d=al:arcd -x", "(Auto: 3D photo)"},
+        {"canyon.mp4", "-vf stereo3d=sbs2l:arcd -x", "(Auto: the picture, side by side)"},
+        {"tower.mp4", "-vf stereo3d=ab2l:arcd -x", "(Auto: the picture, top and bottom)"},
+        {"spiral.mp4", "-x", "(Auto: the picture, 2D)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
@@ -444,6 +448,7 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
         EXPECT_NE(std::string::npos, command.find(std::string(" ") + c.options + " ")) << command;
         const bool photo = strcmp(c.file, "photo.mpo") == 0;
         EXPECT_EQ(photo, command.find(" -f mjpeg \"") != std::string::npos) << command;
+        EXPECT_EQ(strchr(c.options, '=') != nullptr, command.find("-vf") != std::string::npos);
 
         // The status text on the screen is the one of the choice made in this process.
         const std::string media = clips + c.file;
@@ -467,9 +472,10 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
     }
 }
 
-// An ffprobe.exe that never ends (the stand-in, which waits) is ended after the bounded
-// wait, Auto goes on as if the file could not be read, and the same file's next launch
-// does not wait again.
+// Without ffprobe.exe Auto goes on at once as if the file could not be read. An
+// ffprobe.exe that never ends (the stand-in, which waits), asked about the stream and
+// the picture at once, is ended both times after the one bounded wait, Auto goes on
+// likewise, and the same file's next launch does not wait again.
 TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
 {
     char temp[MAX_PATH];
@@ -478,11 +484,19 @@ TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
         std::string(temp) + "duoscope-probe-" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string probe = folder + "ffprobe.exe";
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), probe.c_str(), FALSE));
     const std::string player = folder + "ffplay.exe";
+    ClearStandinLog();
     DWORD start = GetTickCount();
+    EXPECT_EQ(AutoReason::Unread,
+              ChooseAutoLayoutFor("C:\\Videos\\none.mp4", player.c_str()).reason);
+    EXPECT_LT(GetTickCount() - start, 500u);
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), probe.c_str(), FALSE));
+    start = GetTickCount();
     const AutoChoice choice = ChooseAutoLayoutFor("C:\\Videos\\hangs.mp4", player.c_str());
     const DWORD waited = GetTickCount() - start;
+    ASSERT_EQ(2u, StandinStarts().size());
+    EXPECT_NE(StandinStarts()[0].commandLine.find(" -f lavfi "),
+              StandinStarts()[1].commandLine.find(" -f lavfi "));
     EXPECT_EQ(AutoReason::Unread, choice.reason);
     EXPECT_EQ(0, choice.layout);
     EXPECT_GE(waited, kProbeWaitMs);
