@@ -149,11 +149,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     char probe[kProbeCommandSize];
+    char plainProbe[kProbeCommandSize];
     const bool probed = BuildProbeCommand(player.c_str(), media.c_str(), probe, sizeof probe);
     FUZZ_CHECK(probed || MayRefuse(media) || MayRefuse(player));
     if (probed) {
-        FUZZ_CHECK(BuildProbeCommand(player.c_str(), "m", plain, sizeof plain));
-        CheckArguments(probe, false, player, media, plain);
+        FUZZ_CHECK(BuildProbeCommand(player.c_str(), "m", plainProbe, sizeof plainProbe));
+        CheckArguments(probe, false, player, media, plainProbe);
     }
     return 0;
 }
