@@ -83,14 +83,14 @@ Arguments ArgumentsOf(const std::string &line)
     }
 }
 
-// Whether a path may be refused: it holds a quote or a control character, or ends in a
-// backslash, which would make its closing quote a quote mark.
+// Whether a path (that fits its buffer) may be refused: it holds a quote or a control
+// character, or ends in a backslash, which would make its closing quote a quote mark.
 bool MayRefuse(const std::string &path)
 {
     for (unsigned char c : path)
         if (c == '"' || c < 0x20)
             return true;
-    return path.size() >= kPathSize || (!path.empty() && path.back() == '\\');
+    return !path.empty() && path.back() == '\\';
 }
 
 // A composed command line (read by cmd.exe first where it is a script's line) hands over
@@ -128,6 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string player = nul == std::string::npos
                                    ? "C:\\Apps\\ffplay.exe"
                                    : TextOf(data + kHead + nul + 1, rest.size() - nul - 1);
+    // The program's paths fit their buffers (szPlayerExe, szMediaFile).
+    if (player.size() >= kPathSize || media.size() >= kPathSize)
+        return 0;
 
     char command[kCommandSize];
     char plain[kCommandSize];
