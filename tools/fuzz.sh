@@ -13,7 +13,8 @@
 # Seeds and every finding of the past: tests/fuzz/corpus/TARGET (kept small; add a
 # finding's input there once it is fixed). The grown corpus: build/fuzz/corpus/TARGET.
 # A finding lands in build/fuzz/findings/TARGET/ (crash-*, leak-*, timeout-*); the log of
-# each run in build/fuzz/logs/TARGET.log, whose last lines the script prints. Exits
+# each run in build/fuzz/logs/TARGET.log (TARGET-ci.log for --runs), whose last lines the
+# script prints. Exits
 # non-zero when any target found anything.
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -45,7 +46,7 @@ fi
 # run TARGET: one target's run, its output in its log. Returns libFuzzer's status.
 run() {
   local name=$1 program=$build/fuzz_$1 corpus=$build/corpus/$1
-  local findings=$build/findings/$1 log=$build/logs/$1.log
+  local findings=$build/findings/$1 log=$build/logs/$1${runs:+-ci}.log
   local options=(-artifact_prefix="$findings/" -print_final_stats=1)
   mkdir -p "$findings" "$build/logs"
   if [ -n "$runs" ]; then
@@ -62,7 +63,7 @@ run() {
 
 # report TARGET STATUS: the runs, coverage and finding of a target's last run.
 report() {
-  local log=$build/logs/$1.log last
+  local log=$build/logs/$1${runs:+-ci}.log last
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
   if [ "$2" -eq 0 ]; then
     say "$1: ${last:-no run}"
