@@ -25,6 +25,7 @@ add_library(duoscope_win STATIC
   common/res_string.cpp
   common/app_state.cpp
   common/code_page.cpp
+  common/failure_box.cpp
   settings/registry_store.cpp
   playback/console_text.cpp
   playback/player_process.cpp

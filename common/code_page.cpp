@@ -1,5 +1,6 @@
 #include "common/code_page.h"
 
+#include "common/failure_box.h"
 #include "common/path_size.h"
 #include "common/res_string.h"
 #include "common/text.h"
@@ -80,7 +81,6 @@ void NameForTags(const char *path, char *out, size_t outSize)
 void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId)
 {
     // The name first, on a line of its own; it has no ANSI form, so the box is wide.
-    wchar_t caption[kResStringSize];
     wchar_t text[kPathSize + kResStringSize + 2];
     const int nameLength = lstrlenW(name);
     if (nameLength >= static_cast<int>(kPathSize))
@@ -89,10 +89,8 @@ void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId)
     text[nameLength] = L'\n';
     text[nameLength + 1] = L'\n';
     text[nameLength + 2] = L'\0';
-    caption[0] = L'\0';
     LoadStringW(hInst, textId, text + nameLength + 2, kResStringSize);
-    LoadStringW(hInst, IDS_NAME_CAPTION, caption, kResStringSize);
-    MessageBoxW(owner, text, caption, MB_OK | MB_ICONWARNING);
+    ShowFailure(owner, IDS_NAME_CAPTION, text);
 }
 
 bool IsAnsiLeadByte(unsigned char byte)

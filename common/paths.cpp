@@ -34,8 +34,10 @@ bool PathBeside(char *dest, size_t destSize, const char *source, const char *nam
     if (!DirectoryOfPath(dest, destSize, source, isLeadByte))
         return false;
     const size_t folder = strlen(dest);
-    return CopyPrefix(dest + folder, destSize - folder, name, strlen(name)) ||
-           CopyPrefix(dest, destSize, "", 0);
+    if (CopyPrefix(dest + folder, destSize - folder, name, strlen(name)))
+        return true;
+    dest[0] = '\0';
+    return false;
 }
 
 AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits)

@@ -3,13 +3,16 @@
 #include "common/filter_text.h"
 #include "common/text.h"
 
-// A path that could break out of its quotes on the script line.
+// A path that could break out of its quotes on the script line: a double quote or a
+// control character in it, or a backslash at its end, before which the player's
+// argument rules would read the closing quote as a quote mark.
 static bool IsUnsafePath(const char *path)
 {
-    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(path); *p; ++p)
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(path);
+    for (; *p; ++p)
         if (*p == '"' || *p < 0x20)
             return true;
-    return false;
+    return p != reinterpret_cast<const unsigned char *>(path) && p[-1] == '\\';
 }
 
 static const char *DecoderOption(int nGPU)

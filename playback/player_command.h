@@ -32,7 +32,8 @@ static_assert(kLongestScript < kScriptTextSize, "the longest script text must fi
 // Composes the ffplay command line into `out`; `mediaOptions` (Auto's, such as
 // "-f mjpeg"), when not empty, stand after the size and a blank, before the media path.
 // Returns false, with `out` empty, when a path holds a double quote or a control
-// character (either could leave its quotes or start a new script line) or the line does
+// character (either could leave its quotes or start a new script line), or ends in a
+// backslash (the player would read its closing quote as a quote mark), or the line does
 // not fit: such a launch is refused.
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
@@ -43,8 +44,7 @@ constexpr size_t kProbeCommandSize = sizeof kProbeArguments + 2 * (kPathSize - 1
 
 // The command line that asks ffprobe about a media file (kProbeArguments), in `out`:
 // the quoted program, the arguments and the quoted media path. Returns false, with `out`
-// empty, when a path holds a double quote or a control character or the line does not
-// fit.
+// empty, when BuildPlayerCommand would refuse a path or the line does not fit.
 bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize);
 
 // Longest command that asks ffprobe for the picture: the program's path and its quotes,

@@ -4,8 +4,8 @@
 
 #include "common/app_state.h"
 #include "common/code_page.h"
+#include "common/failure_box.h"
 #include "common/res_string.h"
-#include "common/text.h"
 #include "res/resource.h"
 #include "playback/console_host.h"
 #include "playback/console_text.h"
@@ -39,11 +39,7 @@ BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-// The console window of a process, asked of its console directly. Needed where a host
-// process (a console host or a terminal program) owns the console window, so that no
-// top-level window names the script's process as its owner. Fails while the new
-// console is not up yet.
-static HWND ConsoleWindowOf(DWORD processId)
+HWND ConsoleWindowOf(DWORD processId)
 {
     if (!AttachConsole(processId))
         return nullptr;
@@ -54,22 +50,21 @@ static HWND ConsoleWindowOf(DWORD processId)
     return console;
 }
 
-// Tells the user that the launch script could not be written: its path, and the
-// system's reason for error `error` on a line of its own.
-static void WarnScriptNotWritten(const char *path, DWORD error)
+HWND LookForPlayerWindow(const PROCESS_INFORMATION &process)
 {
-    char reason[kResStringSize];
-    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       error, 0, reason, sizeof reason, nullptr) == 0)
-        reason[0] = '\0';
-    char text[kResStringSize + kScriptPathSize + kResStringSize + 4];
-    TextBuffer message = StartText(text, sizeof text);
-    AppendText(message, LoadResString(IDS_SCRIPT_NOT_WRITTEN));
-    AppendText(message, " ");
-    AppendText(message, path);
-    AppendText(message, "\n\n");
-    AppendText(message, reason);
-    MessageBoxA(hWndMain, text, LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONWARNING);
+    hWndPlayer = nullptr;
+    EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&process));
+    if (hWndPlayer == nullptr)
+        hWndPlayer = ConsoleWindowOf(process.dwProcessId);
+    return hWndPlayer;
+}
+
+// Tells the user that the launch script at `path` could not be written (`textId`
+// IDS_SCRIPT_NOT_WRITTEN) or started (IDS_SCRIPT_NOT_STARTED), and the system's reason
+// for error `error`.
+static void WarnScript(unsigned textId, const char *path, DWORD error)
+{
+    ShowFailure(hWndMain, IDS_APP_TITLE, textId, path, error);
 }
 
 // Creates the script file, or empties it, and writes `text` into it. Returns false,
@@ -79,7 +74,7 @@ static bool WriteLaunchScript(const char *path, const char *text)
     HANDLE script = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (script == INVALID_HANDLE_VALUE) {
-        WarnScriptNotWritten(path, GetLastError());
+        WarnScript(IDS_SCRIPT_NOT_WRITTEN, path, GetLastError());
         return false;
     }
     const DWORD length = static_cast<DWORD>(strlen(text));
@@ -93,7 +88,7 @@ static bool WriteLaunchScript(const char *path, const char *text)
         error = GetLastError();
     if (error == ERROR_SUCCESS)
         return true;
-    WarnScriptNotWritten(path, error);
+    WarnScript(IDS_SCRIPT_NOT_WRITTEN, path, error);
     return false;
 }
 
@@ -192,8 +187,10 @@ static void EndPlayer(HWND console, HANDLE job)
 
 // Starts the script in a job of its own (suspended until it is in the job; where the
 // system refuses the job, it runs without one) and waits, polling every 50 ms, until its
-// window is found, its process ends or kConsoleWaitMs have passed.
-static void StartLaunchScript(const char *path)
+// window is found, its process ends or kConsoleWaitMs have passed. Returns false, having
+// said so, when the script cannot be started: hWndPlayer and playerJob then stay as they
+// were.
+static bool StartLaunchScript(const char *path)
 {
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
@@ -203,37 +200,33 @@ static void StartLaunchScript(const char *path)
 
     PROCESS_INFORMATION process;
     memset(&process, 0, sizeof process);
-    hWndPlayer = nullptr;
     if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        szTempDir, &startup, &process))
-        return;
+                        szTempDir, &startup, &process)) {
+        WarnScript(IDS_SCRIPT_NOT_STARTED, path, GetLastError());
+        return false;
+    }
+    hWndPlayer = nullptr;
     playerJob = JobFor(process.hProcess);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     const DWORD start = GetTickCount();
     while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && hWndPlayer == nullptr &&
-           GetTickCount() - start < kConsoleWaitMs) {
-        EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&process));
-        if (hWndPlayer == nullptr)
-            hWndPlayer = ConsoleWindowOf(process.dwProcessId);
-    }
+           GetTickCount() - start < kConsoleWaitMs)
+        LookForPlayerWindow(process);
     CloseHandle(process.hProcess);
+    return true;
 }
 
-void PlayMedia()
+bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize])
 {
-    HWND previousPlayer = hWndPlayer;
-    HANDLE previousJob = playerJob;
-
     // The temporary folder in its short form where the ANSI code page cannot hold it.
     wchar_t tempDir[kTempDirSize];
     DWORD tempLength = GetTempPathW(kTempDirSize, tempDir);
     if (tempLength == 0 || tempLength >= kTempDirSize ||
         !TakeAnsiPath(tempDir, szTempDir, sizeof szTempDir, hWndMain, IDS_NAME_TEMP_FOLDER))
-        return;
-    char scriptPath[kScriptPathSize];
+        return false;
     if (!LaunchScriptPath(szTempDir, scriptPath, sizeof scriptPath))
-        return;
+        return false;
 
     RECT client = {0, 0, 0, 0};
     GetClientRect(hWndMain, &client);
@@ -264,15 +257,22 @@ void PlayMedia()
                             LoadResString, command, sizeof command, autoOptions) ||
         !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
         !ToConsoleText(script, consoleScript, sizeof consoleScript))
-        return;
+        return false;
+    return WriteLaunchScript(scriptPath, consoleScript);
+}
 
-    if (!WriteLaunchScript(scriptPath, consoleScript))
+void PlayMedia()
+{
+    HWND previousPlayer = hWndPlayer;
+    HANDLE previousJob = playerJob;
+    char scriptPath[kScriptPathSize];
+    if (!WriteLaunchScriptFor(scriptPath))
         return;
-    playerJob = nullptr;
-    StartLaunchScript(scriptPath);
-
+    const bool started = StartLaunchScript(scriptPath);
     if (!KeepsScript(PlayerSettings.nERCHK))
         DeleteFileA(scriptPath);
+    if (!started)
+        return; // the player before plays on
     if (IsWindowEnabled(previousPlayer) || JobRuns(previousJob))
         Sleep(800);
     EndPlayer(previousPlayer, previousJob);

@@ -25,8 +25,8 @@ extern char szTempDir[kTempDirSize];
 // the script when nERCHK is 0, and then ends the player started before (after 800 ms)
 // if anything of it still runs (see ClosePlayerWindow). A launch whose texts cannot be
 // composed is refused and changes nothing; so is one from a temporary folder whose name
-// cannot be handed to the player, and one whose script cannot be written, which are
-// said so.
+// cannot be handed to the player, and one whose script cannot be written or started,
+// which are said so: the player before plays on.
 void PlayMedia();
 
 // Swaps the eyes of szMediaFile's input layout (the stored one or Auto's), or puts them
@@ -40,6 +40,23 @@ bool EyesSwapped();
 // EnumWindows callback: records in hWndPlayer the first window owned by the process
 // whose PROCESS_INFORMATION `lParam` points to, and stops there.
 BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam);
+
+// The console window of a process, asked of its console directly. Needed where a host
+// process (a console host or a terminal program) owns the console window, so that no
+// top-level window names the script's process as its owner. Null while the new console
+// is not up yet.
+HWND ConsoleWindowOf(DWORD processId);
+
+// Looks once for the console window of the launch script's `process`, as PlayMedia does
+// until it finds one: records in hWndPlayer the first top-level window that the process
+// owns, else its console's window (ConsoleWindowOf), else null. Returns hWndPlayer.
+HWND LookForPlayerWindow(const PROCESS_INFORMATION &process);
+
+// The first half of PlayMedia: composes the launch script for szMediaFile with the
+// settings (Auto's choice included) and writes it into the temporary folder (szTempDir),
+// its path into `scriptPath`. Returns false when that cannot be done, having said so
+// where the user must know (see PlayMedia).
+bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize]);
 
 // Ends the current player without waiting: asks its console window to close, where that
 // window closes its console (ClosesItsConsole), and terminates its job kPlayerEndMs

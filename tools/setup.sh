@@ -12,6 +12,7 @@ packages=(
   ffmpeg nasm pkg-config dpkg-dev xz-utils libz-mingw-w64-dev
   googletest libgtest-dev
   clang-format zip unzip
+  clang libfuzzer-14-dev
   debootstrap meson ninja-build
   locales
 )

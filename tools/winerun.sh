@@ -13,7 +13,9 @@
 # own, started on a free display and kept until --stop, even when DISPLAY is set: test
 # windows then neither pop up on the user's screen nor follow the focus rules of the
 # user's window manager. With DUOSCOPE_USER_DISPLAY=1 (tools/run.sh) a set DISPLAY is
-# used instead. A persistent wineserver keeps later starts fast. Every background
+# used instead. With DUOSCOPE_TEST_WM=openbox (or another window manager's program) that
+# window manager runs on the Xvfb until --stop, and manages Wine's windows, as on a
+# developer's desktop. A persistent wineserver keeps later starts fast. Every background
 # process gets its own session and has its output sent to a log, so that CTest never
 # waits on an inherited pipe.
 # (No -e: the set-up reports failure by status, and --stop goes on past what is gone.)
@@ -75,6 +77,16 @@ start_xvfb() {
   return 1
 }
 
+# Starts the window manager that DUOSCOPE_TEST_WM names on our X server, once.
+start_wm() {
+  [ -n "${DUOSCOPE_TEST_WM:-}" ] || return 0
+  [ -f "$state/wm.pid" ] && kill -0 "$(cat "$state/wm.pid")" 2>/dev/null && return 0
+  command -v "$DUOSCOPE_TEST_WM" >/dev/null || { say "no window manager $DUOSCOPE_TEST_WM"; return 1; }
+  DISPLAY=$1 setsid "$DUOSCOPE_TEST_WM" >"$state/wm.log" 2>&1 </dev/null &
+  echo $! >"$state/wm.pid"
+  sleep 1 # (until it has taken the screen: windows made before it stay unmanaged)
+}
+
 # Prints why a step of the set-up failed, with the end of the log that has its output.
 fail() {
   say "$1 failed (see $2):"
@@ -87,6 +99,7 @@ setup() {
   if [ -z "${DUOSCOPE_USER_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ] || [ -f "$state/display" ]; then
     own_display_alive || start_xvfb || return 1
     DISPLAY=$(cat "$state/display")
+    start_wm "$DISPLAY" || return 1
   fi
   export DISPLAY
   echo "$DISPLAY" >"$state/display.used"
@@ -97,10 +110,20 @@ setup() {
     # (wineboot's own status is 1 even when the prefix is complete.)
     "$WINE" wineboot -i >"$log" 2>&1 </dev/null
     [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || fail "wineboot" "$log" || return 1
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null &&
-      "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >>"$log" 2>&1 </dev/null || fail "registry set-up" "$log" || return 1
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >>"$log" 2>&1 </dev/null || fail "registry set-up" "$log" || return 1
     touch "$WINEPREFIX/.duoscope-ready"
+  fi
+  # Without a window manager, Wine's windows are its own (unmanaged: a closed window goes
+  # in 5 ms, not 2 s); with one, they are the window manager's, as on a desktop, which
+  # then decides which window has the keyboard and takes keys such as Alt+F4.
+  local managed=N
+  [ -z "${DUOSCOPE_TEST_WM:-}" ] || managed=Y
+  if [ "$(cat "$state/managed" 2>/dev/null)" != "$managed" ]; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f \
+      >>"$state/wineboot.log" 2>&1 </dev/null || fail "registry set-up" "$state/wineboot.log" ||
+      return 1
+    echo $managed >"$state/managed"
   fi
 }
 
@@ -115,6 +138,14 @@ case "${1:-}" in
   --stop)
     "${WINESERVER[@]}" -k >/dev/null 2>&1
     "${WINESERVER[@]}" -w >/dev/null 2>&1
+    # Linux programs that Wine started but does not track (the adapter's ffplay) still
+    # name the prefix in their environment.
+    left=$(grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3 | grep -vx "$$")
+    [ -z "$left" ] || kill $left 2>/dev/null
+    if [ -f "$state/wm.pid" ]; then
+      kill "$(cat "$state/wm.pid")" 2>/dev/null
+      rm -f "$state/wm.pid"
+    fi
     if [ -f "$state/xvfb.pid" ]; then
       kill "$(cat "$state/xvfb.pid")" 2>/dev/null
       rm -f "$state/xvfb.pid" "$state/display"

@@ -6,6 +6,7 @@
 
 #include "common/app_state.h"
 #include "common/code_page.h"
+#include "common/failure_box.h"
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
@@ -91,9 +92,7 @@ static LRESULT OnCreate(HWND hWnd)
             *name = L'\0';
             WarnNameCannotPass(hWnd, modulePath, IDS_NAME_PROGRAM_FOLDER);
         } else {
-            // Both texts at once: LoadResString keeps its last two results.
-            const char *text = LoadResString(IDS_NO_PLAYER_TEXT);
-            MessageBoxA(hWnd, text, LoadResString(IDS_NO_PLAYER_CAPTION), MB_OK | MB_ICONWARNING);
+            ShowFailure(hWnd, IDS_NO_PLAYER_CAPTION, IDS_NO_PLAYER_TEXT);
         }
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         return 0;

@@ -110,6 +110,16 @@ end_started() {
   rm -f "$BUILD"/duoctl-run.[0-9]*
 }
 
+# Ends what the running case started and runs its case_cleanup: after each case, and
+# once more when the script ends in any way (a failed check, an error, SIGTERM, Ctrl+C).
+end_case() {
+  end_started
+  ! declare -F case_cleanup >/dev/null || case_cleanup
+}
+trap end_case EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
+
 # run_case NAME: runs the function NAME, counts its failure, cleans up after it.
 run_case() {
   local begin=$SECONDS
@@ -120,8 +130,7 @@ run_case() {
     echo "--- FAILED: $1"
     failures=$((failures + 1))
   fi
-  end_started
-  ! declare -F case_cleanup >/dev/null || case_cleanup
+  end_case
 }
 
 finish() {

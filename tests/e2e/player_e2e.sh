@@ -216,8 +216,21 @@ expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
 
-# Ends a player that a failed case leaves running (Wine's end with the program's tree).
-[ -n "$windows_player" ] || case_cleanup() { "$dir/ffplay.exe" --end-last; }
+# Ends every player that a failed case leaves running: Wine ends the Windows player with
+# the program's tree; Linux ffplay processes that the adapter started in this prefix
+# (their environment names it), the last one and any before it, are ended here.
+adapter_players() {
+  for p in $(pgrep -x ffplay); do
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" && echo "$p"
+  done
+} 2>/dev/null
+end_adapter_players() {
+  "$dir/ffplay.exe" --end-last
+  local left
+  left=$(adapter_players)
+  [ -z "$left" ] || kill $left
+}
+[ -n "$windows_player" ] || case_cleanup() { end_adapter_players; }
 
 run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message

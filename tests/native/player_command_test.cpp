@@ -90,7 +90,7 @@ TEST(BuildPlayerCommand, RefusesPathsThatCouldLeaveTheirQuotes)
 {
     const char *unsafe[] = {
         "\"D:\\a.mp4\"", "D:\\a\" & calc & \".mp4", "D:\\a.mp4\r\ndel x", "D:\\a\n.mp4",
-        "D:\\a\t.mp4",   "D:\\a\x1f.mp4",           "D:\\a\x01.mp4"};
+        "D:\\a\t.mp4",   "D:\\a\x1f.mp4",           "D:\\a\x01.mp4",      "D:\\Video\\"};
     const PlayerSettingsRecord settings = Settings(0, 0, 0, 0, 0, 0);
     for (const char *media : unsafe) {
         char out[kCommandSize] = "old";

@@ -78,6 +78,9 @@ TEST(DirectoryOfPath, RefusesAFolderThatDoesNotFit)
     EXPECT_STREQ("", dir);
     EXPECT_FALSE(DirectoryOfPath(dir, sizeof dir, "abcdefgh", NoLeadBytes));
     EXPECT_STREQ("", dir);
+    // The folder fits, the name beside it does not.
+    EXPECT_FALSE(PathBeside(dir, sizeof dir, "C:\\v\\a.mp4", "ffplay.exe", NoLeadBytes));
+    EXPECT_STREQ("", dir);
 }
 
 TEST(TextBuffer, AppendsWholePiecesOrNothing)

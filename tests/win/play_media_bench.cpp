@@ -164,50 +164,6 @@ double EndWatch(ConsoleWatch &watch)
     return watch.seenAt;
 }
 
-BOOL CALLBACK MatchProcess(HWND window, LPARAM lParam)
-{
-    std::pair<DWORD, HWND> *search = reinterpret_cast<std::pair<DWORD, HWND> *>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->first)
-        return TRUE;
-    search->second = window;
-    return FALSE;
-}
-
-// The lookup that PlayMedia makes, once.
-HWND LookUpConsole(DWORD processId)
-{
-    std::pair<DWORD, HWND> search(processId, nullptr);
-    EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
-    if (search.second)
-        return search.second;
-    if (!AttachConsole(processId))
-        return nullptr;
-    HWND console = GetConsoleWindow();
-    FreeConsole();
-    return console;
-}
-
-// Writes the launch script for the current settings as PlayMedia would; returns its path.
-std::string WriteScript()
-{
-    char temp[kTempDirSize], path[kScriptPathSize], command[kCommandSize], script[kScriptTextSize];
-    GetTempPathA(sizeof temp, temp);
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(hWndMain, &client);
-    if (!LaunchScriptPath(temp, path, sizeof path) ||
-        !BuildPlayerCommand(PlayerSettings, szPlayerExe, szMediaFile, client.right, client.bottom,
-                            LoadResString, command, sizeof command) ||
-        !BuildLaunchScript(PlayerSettings, command, script, sizeof script))
-        return "";
-    if (FILE *file = fopen(path, "wb")) {
-        fwrite(script, 1, strlen(script), file);
-        fclose(file);
-    }
-    return path;
-}
-
 struct Sample {
     double total; // from the start until the window is known (baseline) or PlayMedia returns
     double seen;  // from the start until the watcher saw the window, or -1
@@ -218,9 +174,9 @@ struct Sample {
 
 Sample Baseline()
 {
-    std::string path = WriteScript();
-    char folder[kTempDirSize];
-    GetTempPathA(sizeof folder, folder);
+    char path[kScriptPathSize];
+    if (!WriteLaunchScriptFor(path))
+        return Sample{0, -1, false, 0, 0};
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
@@ -233,14 +189,14 @@ Sample Baseline()
     StartWatch(watch);
     const double start = NowMs();
     Sample sample = {0, -1, false, 0, 0};
-    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder,
-                        &startup, &process)) {
+    if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, szTempDir, &startup,
+                        &process)) {
         EndWatch(watch);
         return sample;
     }
     CloseHandle(process.hThread);
     HWND console = nullptr;
-    while (!(console = LookUpConsole(process.dwProcessId)) &&
+    while (!(console = LookForPlayerWindow(process)) &&
            WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
     }
     sample.total = NowMs() - start;
@@ -252,7 +208,7 @@ Sample Baseline()
         WaitForSingleObject(process.hProcess, 5000);
     }
     CloseHandle(process.hProcess);
-    DeleteFileA(path.c_str());
+    DeleteFileA(path);
     return sample;
 }
 

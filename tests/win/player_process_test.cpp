@@ -70,16 +70,6 @@ DWORD PauseOfPlay()
     return found != 0 ? end - found : MAXDWORD;
 }
 
-// The console window of a process, as its console reports it.
-HWND ConsoleOf(DWORD processId)
-{
-    if (!AttachConsole(processId))
-        return nullptr;
-    HWND console = GetConsoleWindow();
-    FreeConsole();
-    return console;
-}
-
 // What a console shows up to its cursor line, read through a process attached to it,
 // in the ANSI code page. Read as wide characters: under a double-byte code page (932)
 // Wine's ReadConsoleOutputCharacterA wants more room than one byte a cell.
@@ -200,7 +190,7 @@ TEST_F(PlayerProcess, FirstLaunchHandsOverTheCommandAndRecordsItsHiddenConsole)
 
     ASSERT_NE(nullptr, hWndPlayer);
     EXPECT_EQ("WineConsoleClass", ClassOf(hWndPlayer));
-    EXPECT_EQ(ConsoleOf(player.processId), hWndPlayer);
+    EXPECT_EQ(ConsoleWindowOf(player.processId), hWndPlayer);
     EXPECT_FALSE(IsWindowVisible(hWndPlayer));
     EXPECT_TRUE(ProcessRunning(player.processId));
 }
@@ -222,7 +212,7 @@ TEST_F(PlayerProcess, SecondLaunchClosesTheRunningPlayerAfterThePause)
     EXPECT_TRUE(ProcessRunning(second.processId));
     ASSERT_NE(nullptr, hWndPlayer);
     EXPECT_NE(firstConsole, hWndPlayer);
-    EXPECT_EQ(ConsoleOf(second.processId), hWndPlayer);
+    EXPECT_EQ(ConsoleWindowOf(second.processId), hWndPlayer);
 }
 
 TEST_F(PlayerProcess, ClosingEndsThePlayerAtOnceAndTheNextLaunchDoesNotPause)
@@ -242,22 +232,38 @@ TEST_F(PlayerProcess, ClosingEndsThePlayerAtOnceAndTheNextLaunchDoesNotPause)
     EXPECT_LT(PauseOfPlay(), 800u) << "the previous player has ended: no pause";
     ASSERT_TRUE(WaitForStandinStarts(2));
     EXPECT_TRUE(ProcessRunning(StandinStarts()[1].processId));
-    EXPECT_EQ(ConsoleOf(StandinStarts()[1].processId), hWndPlayer);
+    EXPECT_EQ(ConsoleWindowOf(StandinStarts()[1].processId), hWndPlayer);
 }
 
-TEST_F(PlayerProcess, LaunchThatCannotStartStillDeletesTheScriptAndClosesThePrevious)
+// A script that cannot be started is said so, with its path and the system's reason,
+// and deleted; the player before plays on and stays the one that Replay or the close
+// box ends.
+TEST_F(PlayerProcess, LaunchThatCannotStartIsSaidDeletesTheScriptAndKeepsThePrevious)
 {
     // The first launch keeps its script, so only the failed launch can delete it.
     PlayerSettings.nERCHK = 2;
     StandinStart first = PlayAndWaitForStandin();
-    ASSERT_NE(nullptr, hWndPlayer);
+    const HWND firstConsole = hWndPlayer;
+    ASSERT_NE(nullptr, firstConsole);
     PlayerSettings.nERCHK = 0;
+    std::string said;
     {
         // The interpreter that runs batch files is named by COMSPEC.
         ScopedEnv comspec("COMSPEC", "C:\\missing\\cmd.exe");
-        EXPECT_GE(TimedPlay(), 800u);
+        DialogDriver driver(LoadResString(IDS_APP_TITLE), [&said](HWND box) {
+            said = WindowText(GetDlgItem(box, 0xFFFF));
+            return PostMessageA(box, WM_COMMAND, IDOK, 0) != FALSE;
+        });
+        PlayMedia();
+        EXPECT_TRUE(driver.Done());
     }
-    EXPECT_EQ(nullptr, hWndPlayer);
+    const std::string head =
+        std::string(LoadResString(IDS_SCRIPT_NOT_STARTED)) + " " + LaunchScriptFile() + "\n\n";
+    EXPECT_EQ(0u, said.find(head)) << said;
+    EXPECT_GT(said.size(), head.size() + 1) << "the system's reason follows: " << said;
+    EXPECT_EQ(firstConsole, hWndPlayer);
+    EXPECT_TRUE(ProcessRunning(first.processId));
+    ClosePlayerWindow();
     EXPECT_TRUE(Ends(first.processId));
     // The first interpreter held the file open; it is gone once that one has ended.
     EXPECT_TRUE(WaitFor([] { return !FileExists(LaunchScriptFile()); }));

@@ -34,7 +34,7 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(172u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    EXPECT_EQ(173u, sizeof kStringEntries / sizeof kStringEntries[0]);
     for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
@@ -66,7 +66,7 @@ TEST_F(Resources, EveryResourceIsJapanese)
     const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
     for (LPCSTR type : types)
         EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
-    // 172 strings in 12 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    // 173 strings in 12 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
     EXPECT_EQ(12u + 1 + 1 + 5 + 2 + 3, languages.size());
     for (WORD language : languages)
         EXPECT_EQ(kJapanese, language);

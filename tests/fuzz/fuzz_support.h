@@ -1,0 +1,50 @@
+// Shared by the fuzz targets: the input as text, the checks that stop a run, and the
+// properties every Auto choice keeps.
+#ifndef DUOSCOPE_TESTS_FUZZ_SUPPORT_H
+#define DUOSCOPE_TESTS_FUZZ_SUPPORT_H
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "settings/auto_layout.h"
+#include "settings/format_catalogue.h"
+
+// A property that must hold for every input: when it does not, the input is a finding.
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            fprintf(stderr, "%s:%d: does not hold: %s\n", __FILE__, __LINE__, #condition);         \
+            abort();                                                                               \
+        }                                                                                          \
+    } while (0)
+
+// The input as a text: its bytes up to the first NUL, as the program meets such texts.
+inline std::string TextOf(const uint8_t *data, size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char *>(data), size);
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+inline bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
+// The lead bytes of Shift-JIS (code page 932), whose second bytes may be 0x5C.
+inline bool ShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// What every Auto choice keeps: a real input layout, options that fit their bound and a
+// terminated tag.
+inline void CheckChoice(const AutoChoice &choice)
+{
+    FUZZ_CHECK(choice.layout >= 0 && choice.layout < kAutoInputLayout);
+    FUZZ_CHECK(choice.options != nullptr && strlen(choice.options) <= kLongestAutoOptions);
+    FUZZ_CHECK(memchr(choice.tag, '\0', sizeof choice.tag) != nullptr);
+}
+
+#endif

@@ -1,0 +1,163 @@
+// The launch script (BuildPlayerCommand, BuildLaunchScript) and the probe's command line
+// (BuildProbeCommand): read back as cmd.exe (the script) and the Windows argument rules
+// read them, a composed line must hand over the media path as exactly one argument,
+// unchanged.
+// Input: six bytes of settings, one choosing Auto's options, then the media path, and
+// after a NUL the player's path (a fixed one without).
+#include "fuzz_support.h"
+
+#include <vector>
+
+#include "common/path_size.h"
+#include "playback/player_command.h"
+#include "res/string_entries.h"
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+// cmd.exe's reading of one script line: each "%%" gives one '%' (a single '%' would start
+// an expansion), and outside double quotes & | < > ^ would end the command, redirect it
+// or escape. Returns false for either.
+bool ReadAsCmd(const std::string &line, std::string &out)
+{
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '%' && (i + 1 == line.size() || line[++i] != '%'))
+            return false;
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && strchr("&|<>^", c) != nullptr)
+            return false;
+        out += c;
+    }
+    return true;
+}
+
+// The arguments of a command line by the rules of CommandLineToArgvW, with which FFmpeg's
+// programs read theirs: the program's name up to the next quote or blank; then 2n
+// backslashes and a quote give n backslashes and open or close quotes, 2n+1 give n and a
+// quote mark, "" within quotes gives a quote mark, other backslashes stand for themselves.
+Arguments ArgumentsOf(const std::string &line)
+{
+    Arguments arguments(1);
+    size_t i = 0;
+    if (!line.empty() && line[0] == '"') {
+        const size_t close = line.find('"', 1);
+        arguments[0] = line.substr(1, close - 1);
+        i = close == std::string::npos ? line.size() : close + 1;
+    } else {
+        for (; i < line.size() && line[i] != ' ' && line[i] != '\t'; ++i)
+            arguments[0] += line[i];
+    }
+    while (true) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        if (i == line.size())
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+            size_t backslashes = 0;
+            while (i < line.size() && line[i] == '\\')
+                ++backslashes, ++i;
+            if (i < line.size() && line[i] == '"') {
+                argument.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                    argument += '"';
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                argument.append(backslashes, '\\');
+                if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')))
+                    argument += line[i++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+}
+
+// Whether a path (that fits its buffer) may be refused: it holds a quote or a control
+// character, or ends in a backslash, which would make its closing quote a quote mark.
+bool MayRefuse(const std::string &path)
+{
+    for (unsigned char c : path)
+        if (c == '"' || c < 0x20)
+            return true;
+    return !path.empty() && path.back() == '\\';
+}
+
+// A composed command line (read by cmd.exe first where it is a script's line) hands over
+// the program and, last, the media path, each exactly as given, after as many arguments as
+// with a plain name.
+void CheckArguments(const std::string &line, bool script, const std::string &program,
+                    const std::string &media, const std::string &plainLine)
+{
+    std::string read = line;
+    if (script) {
+        read.clear();
+        FUZZ_CHECK(ReadAsCmd(line, read));
+    }
+    const Arguments arguments = ArgumentsOf(read);
+    FUZZ_CHECK(arguments.front() == program);
+    FUZZ_CHECK(arguments.back() == media);
+    FUZZ_CHECK(arguments.size() == ArgumentsOf(plainLine).size());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    constexpr size_t kHead = 7;
+    if (size < kHead)
+        return 0;
+    const PlayerSettingsRecord settings{static_cast<int8_t>(data[0]), static_cast<int8_t>(data[1]),
+                                        static_cast<int8_t>(data[2]), static_cast<int8_t>(data[3]),
+                                        static_cast<int8_t>(data[4]), static_cast<int8_t>(data[5])};
+    const char *const options[] = {"", "-f mjpeg", "-view_ids -1 -noframedrop"};
+    const char *const mediaOptions = options[data[6] % 3];
+    const std::string rest(reinterpret_cast<const char *>(data) + kHead, size - kHead);
+    const size_t nul = rest.find('\0');
+    const std::string media = rest.substr(0, nul);
+    const std::string player = nul == std::string::npos
+                                   ? "C:\\Apps\\ffplay.exe"
+                                   : TextOf(data + kHead + nul + 1, rest.size() - nul - 1);
+    // The program's paths fit their buffers (szPlayerExe, szMediaFile).
+    if (player.size() >= kPathSize || media.size() >= kPathSize)
+        return 0;
+
+    char command[kCommandSize];
+    char plain[kCommandSize];
+    char script[kScriptTextSize];
+    const bool built = BuildPlayerCommand(settings, player.c_str(), media.c_str(), 640, 360,
+                                          StringEntryText, command, sizeof command, mediaOptions);
+    FUZZ_CHECK(built || command[0] == '\0');
+    FUZZ_CHECK(built || MayRefuse(media) || MayRefuse(player));
+    if (built) {
+        FUZZ_CHECK(BuildPlayerCommand(settings, player.c_str(), "m", 640, 360, StringEntryText,
+                                      plain, sizeof plain, mediaOptions));
+        FUZZ_CHECK(BuildLaunchScript(settings, command, script, sizeof script));
+        // One command line, and the pause line in error-check mode.
+        const std::string text = script;
+        const size_t newline = text.find('\n');
+        FUZZ_CHECK(ShowsConsole(settings.nERCHK) ? text.substr(newline) == "\npause"
+                                                 : newline == std::string::npos);
+        CheckArguments(text.substr(0, newline), true, player, media, plain);
+    }
+
+    char probe[kProbeCommandSize];
+    char plainProbe[kProbeCommandSize];
+    const bool probed = BuildProbeCommand(player.c_str(), media.c_str(), probe, sizeof probe);
+    FUZZ_CHECK(probed || MayRefuse(media) || MayRefuse(player));
+    if (probed) {
+        FUZZ_CHECK(BuildProbeCommand(player.c_str(), "m", plainProbe, sizeof plainProbe));
+        CheckArguments(probe, false, player, media, plainProbe);
+    }
+    return 0;
+}
