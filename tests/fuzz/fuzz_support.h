@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "settings/auto_layout.h"
 #include "settings/format_catalogue.h"
@@ -45,6 +46,56 @@ inline void CheckChoice(const AutoChoice &choice)
     FUZZ_CHECK(choice.layout >= 0 && choice.layout < kAutoInputLayout);
     FUZZ_CHECK(choice.options != nullptr && strlen(choice.options) <= kLongestAutoOptions);
     FUZZ_CHECK(memchr(choice.tag, '\0', sizeof choice.tag) != nullptr);
+}
+
+using Arguments = std::vector<std::string>;
+
+// The arguments of a command line by the rules of CommandLineToArgvW, with which FFmpeg's
+// programs read theirs: the program's name up to the next quote or blank; then 2n
+// backslashes and a quote give n backslashes and open or close quotes, 2n+1 give n and a
+// quote mark, "" within quotes gives a quote mark, other backslashes stand for themselves.
+inline Arguments ArgumentsOf(const std::string &line)
+{
+    Arguments arguments(1);
+    size_t i = 0;
+    if (!line.empty() && line[0] == '"') {
+        const size_t close = line.find('"', 1);
+        arguments[0] = line.substr(1, close - 1);
+        i = close == std::string::npos ? line.size() : close + 1;
+    } else {
+        for (; i < line.size() && line[i] != ' ' && line[i] != '\t'; ++i)
+            arguments[0] += line[i];
+    }
+    while (true) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        if (i == line.size())
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+            size_t backslashes = 0;
+            while (i < line.size() && line[i] == '\\')
+                ++backslashes, ++i;
+            if (i < line.size() && line[i] == '"') {
+                argument.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                    argument += '"';
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                argument.append(backslashes, '\\');
+                if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')))
+                    argument += line[i++];
+            }
+        }
+        arguments.push_back(argument);
+    }
 }
 
 #endif

@@ -6,15 +6,11 @@
 // after a NUL the player's path (a fixed one without).
 #include "fuzz_support.h"
 
-#include <vector>
-
 #include "common/path_size.h"
 #include "playback/player_command.h"
 #include "res/string_entries.h"
 
 namespace {
-
-using Arguments = std::vector<std::string>;
 
 // cmd.exe's reading of one script line: each "%%" gives one '%' (a single '%' would start
 // an expansion), and outside double quotes & | < > ^ would end the command, redirect it
@@ -33,54 +29,6 @@ bool ReadAsCmd(const std::string &line, std::string &out)
         out += c;
     }
     return true;
-}
-
-// The arguments of a command line by the rules of CommandLineToArgvW, with which FFmpeg's
-// programs read theirs: the program's name up to the next quote or blank; then 2n
-// backslashes and a quote give n backslashes and open or close quotes, 2n+1 give n and a
-// quote mark, "" within quotes gives a quote mark, other backslashes stand for themselves.
-Arguments ArgumentsOf(const std::string &line)
-{
-    Arguments arguments(1);
-    size_t i = 0;
-    if (!line.empty() && line[0] == '"') {
-        const size_t close = line.find('"', 1);
-        arguments[0] = line.substr(1, close - 1);
-        i = close == std::string::npos ? line.size() : close + 1;
-    } else {
-        for (; i < line.size() && line[i] != ' ' && line[i] != '\t'; ++i)
-            arguments[0] += line[i];
-    }
-    while (true) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        if (i == line.size())
-            return arguments;
-        std::string argument;
-        bool quoted = false;
-        while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
-            size_t backslashes = 0;
-            while (i < line.size() && line[i] == '\\')
-                ++backslashes, ++i;
-            if (i < line.size() && line[i] == '"') {
-                argument.append(backslashes / 2, '\\');
-                if (backslashes % 2 == 1) {
-                    argument += '"';
-                } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                    argument += '"';
-                    ++i;
-                } else {
-                    quoted = !quoted;
-                }
-                ++i;
-            } else {
-                argument.append(backslashes, '\\');
-                if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')))
-                    argument += line[i++];
-            }
-        }
-        arguments.push_back(argument);
-    }
 }
 
 // Whether a path (that fits its buffer) may be refused: it holds a quote or a control

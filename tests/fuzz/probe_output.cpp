@@ -1,5 +1,8 @@
-// ffprobe.exe's report of a file (ParseProbeOutput), and Auto's choice from it.
+// ffprobe.exe's reports of a file: its streams (ParseProbeOutput), and Auto's choice from
+// them; its pictures' pixel lines (ReadGreyPictures), and the look at them.
 #include "fuzz_support.h"
+
+#include "settings/picture_look.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -15,5 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                    answer.stereo == StereoKind::None);
     for (const char *name : {"clip.mkv", "clip.mpo", "clip.SBS.mkv", "clip.tab.mp4"})
         CheckChoice(ChooseAutoLayout(name, NoLeadBytes, &answer));
+
+    static unsigned char pictures[2][kGreyPixels];
+    FUZZ_CHECK(ReadGreyPictures(text.c_str(), pictures, 2) <= 2);
+    const PictureLook look = LookAtPictures(text.c_str());
+    FUZZ_CHECK(look == PictureLook::Unclear || look == PictureLook::SideBySide ||
+               look == PictureLook::TopBottom || look == PictureLook::Flat);
+    for (const char *name : {"clip.mkv", "clip.SBS.mkv"})
+        CheckChoice(ChooseAutoLayout(name, NoLeadBytes, &answer, look));
     return 0;
 }

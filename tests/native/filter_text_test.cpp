@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/filter_text.h"
+#include "tests/ffmpeg_token.h"
 
 namespace {
 
@@ -15,37 +16,6 @@ bool NoLeadBytes(unsigned char)
 bool ShiftJisLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// One token as FFmpeg's av_get_token reads it: leading blanks skipped, up to an
-// unquoted character of `terms`; a backslash keeps the next character, single quotes
-// keep what they enclose; trailing blanks that were neither escaped nor quoted dropped.
-// `text` is moved past the token.
-std::string Token(const char *&text, const char *terms)
-{
-    const char *blanks = " \n\t\r";
-    text += strspn(text, blanks);
-    std::string out;
-    size_t kept = 0; // the length that trailing blanks may not cut into
-    while (*text && !strchr(terms, *text)) {
-        const char c = *text++;
-        if (c == '\\' && *text) {
-            out += *text++;
-            kept = out.size();
-        } else if (c == '\'') {
-            while (*text && *text != '\'')
-                out += *text++;
-            if (*text) {
-                ++text;
-                kept = out.size();
-            }
-        } else {
-            out += c;
-        }
-    }
-    while (out.size() > kept && strchr(blanks, out.back()))
-        out.pop_back();
-    return out;
 }
 
 // The value of `filename` as the player reads it from "-vf subtitles=filename=V:si=0[l]":
