@@ -13,6 +13,7 @@ packages=(
   googletest libgtest-dev
   clang-format zip unzip
   clang libfuzzer-14-dev
+  povray povray-examples opencv-doc
   debootstrap meson ninja-build
   locales
 )
