@@ -27,6 +27,9 @@ add_test(NAME core_tests COMMAND core_tests)
 # opencv-doc pictures, tools/make_picture_corpus.sh, cached in the build folder).
 add_executable(picture_corpus tests/native/picture_corpus.cpp)
 target_link_libraries(picture_corpus PRIVATE duoscope_core)
+# (The paths as bash's arguments, so that a folder's blanks stay inside them.)
 add_test(NAME picture_corpus
-  COMMAND bash -c "dumps=$(${CMAKE_SOURCE_DIR}/tools/make_picture_corpus.sh ${CMAKE_BINARY_DIR}/picture-corpus) && $<TARGET_FILE:picture_corpus> $dumps/*.txt")
+  COMMAND bash -c [[dumps=$("$1" "$2") && "$3" "$dumps"/*.txt]] picture_corpus
+    ${CMAKE_SOURCE_DIR}/tools/make_picture_corpus.sh ${CMAKE_BINARY_DIR}/picture-corpus
+    $<TARGET_FILE:picture_corpus>)
 set_tests_properties(picture_corpus PROPERTIES LABELS corpus)

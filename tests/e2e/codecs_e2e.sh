@@ -22,7 +22,8 @@ rm -rf "$dir" && mkdir -p "$dir"
 printf '1\n00:00:00,200 --> 00:00:00,900\nLeft\n\n2\n00:00:01,000 --> 00:00:01,800\nRight\n' \
   >"$dir/cues.srt"
 
-# name, container, the codecs ffprobe must find (in stream order), ffmpeg's options.
+# name, container, the codecs ffprobe must find (in stream order), ffmpeg's options
+# (CUES: the subtitle file above, as one argument, whatever the build folder's name).
 rows="
 h264_dts play mkv h264,dts -c:v libx264 -c:a dca -strict -2
 h264_truehd - mkv h264,truehd -c:v libx264 -c:a truehd -strict -2
@@ -35,7 +36,7 @@ theora_vorbis - ogv theora,vorbis -c:v libtheora -c:a libvorbis
 vp9_opus - webm vp9,opus -c:v libvpx-vp9 -deadline realtime -c:a libopus
 mpeg4_mp3 - avi mpeg4,mp3 -c:v mpeg4 -c:a libmp3lame
 mpeg2_ac3 - mpg mpeg2video,ac3 -c:v mpeg2video -c:a ac3
-h264_aac_srt - mkv h264,aac,subrip -i $dir/cues.srt -c:v libx264 -c:a aac -c:s srt
+h264_aac_srt - mkv h264,aac,subrip -i CUES -c:v libx264 -c:a aac -c:s srt
 "
 
 # Decodes a clip with ffprobe.exe: one "CODEC FRAMES" line per stream.
@@ -46,10 +47,14 @@ probe_counts() {
 }
 
 check_row() {
-  local name=$1 play=$2 ext=$3 codecs=$4 clip=$dir/$1.$3
+  local name=$1 play=$2 ext=$3 codecs=$4 clip=$dir/$1.$3 option options=()
   shift 4
+  for option in "$@"; do
+    [ "$option" != CUES ] || option=$dir/cues.srt
+    options+=("$option")
+  done
   ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=size=320x180:rate=25 \
-    -f lavfi -i sine=frequency=440:sample_rate=48000 "$@" -t 2 -ac 2 -pix_fmt yuv420p \
+    -f lavfi -i sine=frequency=440:sample_rate=48000 "${options[@]}" -t 2 -ac 2 -pix_fmt yuv420p \
     "$clip" || fail "Debian's ffmpeg could not make $clip" || return 1
   local counts found
   counts=$(probe_counts "$clip")
