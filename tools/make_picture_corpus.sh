@@ -55,8 +55,10 @@ for m in re.finditer(r'\bcamera\s*\{', text):
 out.append(text[i:])
 open(sys.argv[3], 'w', encoding='latin-1').write(''.join(out))
 EOF
-  nice povray +I"$moved" +O"$out" +W640 +H360 -D -GA +L"$(dirname "$POV/$scene")" \
-    +L/usr/share/povray-3.7/include >/dev/null 2>&1
+  # (POV-Ray cuts its options at blanks: the files by their names, in their folder.)
+  (cd "$(dirname "$out")" && nice povray +I"$(basename "$moved")" +O"$(basename "$out")" \
+    +W640 +H360 -D -GA +L"$(dirname "$POV/$scene")" +L/usr/share/povray-3.7/include \
+    >/dev/null 2>&1)
 }
 
 # A 4 s clip of 25 frames a second panning over `left` (and `right`, the same way).
