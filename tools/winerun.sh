@@ -169,4 +169,15 @@ case "${1:-}" in
     exit 0
     ;;
 esac
-exec "$WINE" "$@"
+# Wine's long-lived helpers keep the output they were started with (a headless console
+# host that outlives an ended console program, say): a caller reading the program's
+# output through a pipe, as ctest does, would wait for them. So the program writes into
+# files, shown when it ends.
+out=$(mktemp "$state/out.XXXXXX")
+err=$(mktemp "$state/err.XXXXXX")
+"$WINE" "$@" >"$out" 2>"$err"
+status=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $status
