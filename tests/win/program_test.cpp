@@ -443,7 +443,8 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
         Start(Player::StandIn, "\"" + clips + c.file + "\"");
         HWND window = WaitForMainWindow();
         ASSERT_NE(nullptr, window);
-        ASSERT_TRUE(WaitForStandinStarts(1));
+        // (The launch may first wait out the probes' own bound.)
+        ASSERT_TRUE(WaitForStandinStarts(1, kProbeWaitMs + kWaitMs));
         const std::string command = StandinStarts()[0].commandLine;
         EXPECT_NE(std::string::npos, command.find(std::string(" ") + c.options + " ")) << command;
         const bool photo = strcmp(c.file, "photo.mpo") == 0;
