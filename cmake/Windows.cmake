@@ -29,7 +29,7 @@ add_library(duoscope_win STATIC
   settings/registry_store.cpp
   playback/console_text.cpp
   playback/player_process.cpp
-  playback/auto_probe.cpp
+  media/auto_probe.cpp
   ui/main_window.cpp
   ui/setting_controls.cpp
   ui/settings_dialog.cpp

@@ -40,6 +40,15 @@ bool PathBeside(char *dest, size_t destSize, const char *source, const char *nam
     return false;
 }
 
+bool PathBreaksQuotes(const char *path)
+{
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(path);
+    for (; *p; ++p)
+        if (*p == '"' || *p < 0x20)
+            return true;
+    return p != reinterpret_cast<const unsigned char *>(path) && p[-1] == '\\';
+}
+
 AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits)
 {
     if (holdsLetters && wholeFits)

@@ -15,6 +15,12 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // not fit in `destSize` bytes.
 bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTest isLeadByte);
 
+// Whether `path` could break out of its double quotes on a command line or a script
+// line: a double quote or a control character in it (either could leave its quotes or
+// start a new script line), or a backslash at its end, before which the Windows argument
+// rules would read the closing quote as a quote mark. Such a path is never handed on.
+bool PathBreaksQuotes(const char *path);
+
 // The file `name` in the folder of `source` (as DirectoryOfPath gives it), into `dest`.
 // Returns false, with `dest` empty, when it does not fit.
 bool PathBeside(char *dest, size_t destSize, const char *source, const char *name,

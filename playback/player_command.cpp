@@ -3,18 +3,6 @@
 #include "common/filter_text.h"
 #include "common/text.h"
 
-// A path that could break out of its quotes on the script line: a double quote or a
-// control character in it, or a backslash at its end, before which the player's
-// argument rules would read the closing quote as a quote mark.
-static bool IsUnsafePath(const char *path)
-{
-    const unsigned char *p = reinterpret_cast<const unsigned char *>(path);
-    for (; *p; ++p)
-        if (*p == '"' || *p < 0x20)
-            return true;
-    return p != reinterpret_cast<const unsigned char *>(path) && p[-1] == '\\';
-}
-
 static const char *DecoderOption(int nGPU)
 {
     switch (nGPU) {
@@ -32,7 +20,7 @@ bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *player
                         char *out, size_t outSize, const char *mediaOptions)
 {
     TextBuffer line = StartText(out, outSize);
-    if (IsUnsafePath(playerExe) || IsUnsafePath(mediaFile))
+    if (PathBreaksQuotes(playerExe) || PathBreaksQuotes(mediaFile))
         return false;
 
     char filter[64];
@@ -64,67 +52,6 @@ bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *player
     AppendText(line, mediaFile);
     AppendText(line, "\"");
     if (line.overflow || filterText.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize)
-{
-    TextBuffer line = StartText(out, outSize);
-    if (IsUnsafePath(probeExe) || IsUnsafePath(mediaFile))
-        return false;
-    AppendText(line, "\"");
-    AppendText(line, probeExe);
-    AppendText(line, "\" ");
-    AppendText(line, kProbeArguments);
-    AppendText(line, " \"");
-    AppendText(line, mediaFile);
-    AppendText(line, "\"");
-    if (line.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-bool BuildPictureCommand(const char *probeExe, const char *mediaFile, LeadByteTest isLeadByte,
-                         char *out, size_t outSize)
-{
-    TextBuffer line = StartText(out, outSize);
-    if (IsUnsafePath(probeExe) || IsUnsafePath(mediaFile))
-        return false;
-    AppendText(line, "\"");
-    AppendText(line, probeExe);
-    AppendText(line, "\" -v error -f lavfi -i \"");
-    // Each source: the key frame at or before its seek point, one frame, shrunk.
-    for (size_t i = 0; i < kPictureFrames; ++i) {
-        AppendText(line, "movie=");
-        AppendFilterValue(line, mediaFile, isLeadByte);
-        AppendText(line, ":seek_point=");
-        AppendNumber(line, kPictureSeekPoints[i]);
-        AppendText(line, ",trim=end_frame=1,scale=");
-        AppendNumber(line, kGreySide);
-        AppendText(line, ":");
-        AppendNumber(line, kGreySide);
-        AppendText(line, ":flags=area,format=gray,untile=");
-        AppendNumber(line, kGreySide);
-        AppendText(line, "x");
-        AppendNumber(line, kGreySide);
-        AppendText(line, ",signalstats[f");
-        AppendNumber(line, static_cast<long>(i));
-        AppendText(line, "];");
-    }
-    for (size_t i = 0; i < kPictureFrames; ++i) {
-        AppendText(line, "[f");
-        AppendNumber(line, static_cast<long>(i));
-        AppendText(line, "]");
-    }
-    AppendText(line, "concat=n=");
-    AppendNumber(line, static_cast<long>(kPictureFrames));
-    AppendText(line, "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of csv=p=0");
-    if (line.overflow) {
         out[0] = '\0';
         return false;
     }

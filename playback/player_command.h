@@ -7,9 +7,8 @@
 
 #include "common/filter_text.h"
 #include "common/path_size.h"
-#include "settings/auto_layout.h"
+#include "media/auto_layout.h"
 #include "settings/format_catalogue.h"
-#include "settings/picture_look.h"
 #include "settings/player_settings.h"
 
 // The temporary folder as the platform reports it, and the launch script's path.
@@ -38,30 +37,6 @@ static_assert(kLongestScript < kScriptTextSize, "the longest script text must fi
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
                         char *out, size_t outSize, const char *mediaOptions = "");
-
-// Longest probe command: both paths at 511 characters, their quotes and blanks.
-constexpr size_t kProbeCommandSize = sizeof kProbeArguments + 2 * (kPathSize - 1) + 6;
-
-// The command line that asks ffprobe about a media file (kProbeArguments), in `out`:
-// the quoted program, the arguments and the quoted media path. Returns false, with `out`
-// empty, when BuildPlayerCommand would refuse a path or the line does not fit.
-bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize);
-
-// Longest command that asks ffprobe for the picture: the program's path and its quotes,
-// the fixed text, and the media path escaped for the filter graph once per frame taken.
-constexpr size_t kPictureCommandSize =
-    kPathSize + 3 + 200 + 120 * kPictureFrames + kPictureFrames * FilterValueSize(kPathSize - 1);
-
-// The command line that asks ffprobe for small grey pictures of a media file (see
-// settings/picture_look.h): a filter graph (lavfi) of one `movie` source per seek point,
-// each shrunk to one grey frame, cut into one-pixel frames (untile) whose grey level
-// signalstats tags as YAVG, joined, and those tags printed one a line. (FFmpeg 7's lavfi
-// input hands over whole frames, whose packets hold no pixels.) The media path
-// stands in the graph in its filter-value form (AppendFilterValue, with `isLeadByte`);
-// the graph is one double-quoted argument. Returns false, with `out` empty, when a path
-// holds a double quote or a control character or the line does not fit.
-bool BuildPictureCommand(const char *probeExe, const char *mediaFile, LeadByteTest isLeadByte,
-                         char *out, size_t outSize);
 
 // Turns a command line into launch script text: every '%' doubled, so the command
 // interpreter hands it on unchanged, and "\npause" after it when nERCHK is exactly 1.

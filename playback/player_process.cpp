@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "playback/console_host.h"
 #include "playback/console_text.h"
-#include "playback/auto_probe.h"
+#include "media/auto_probe.h"
 
 HWND hWndPlayer;
 char szTempDir[kTempDirSize];

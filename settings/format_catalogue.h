@@ -4,7 +4,7 @@
 #define DUOSCOPE_SETTINGS_FORMAT_CATALOGUE_H
 
 // The input list ends with "Auto (from the file)", which takes the layout from the media
-// file at each launch (see settings/auto_layout.h) and has no filter code. The counts and
+// file at each launch (see media/auto_layout.h) and has no filter code. The counts and
 // the names below follow the order of res/strings.def; format_catalogue.cpp checks them
 // against it when it is compiled.
 constexpr int kInputFormatCount = 15;

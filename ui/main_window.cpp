@@ -10,7 +10,7 @@
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
-#include "playback/auto_probe.h"
+#include "media/auto_probe.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "settings/auto_layout.h"
+#include "media/auto_layout.h"
 #include "settings/format_catalogue.h"
 
 // Size of the status text buffer; the longest text has 559 characters for a stored

@@ -7,7 +7,7 @@
 
 #include "common/filter_text.h"
 #include "common/path_size.h"
-#include "playback/player_command.h"
+#include "media/probe_command.h"
 #include "tests/ffmpeg_token.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/auto_layout.h"
+#include "media/auto_layout.h"
 #include "settings/format_catalogue.h"
 
 // A property that must hold for every input: when it does not, the input is a finding.

@@ -7,6 +7,7 @@
 #include "fuzz_support.h"
 
 #include "common/path_size.h"
+#include "media/probe_command.h"
 #include "playback/player_command.h"
 #include "res/string_entries.h"
 

@@ -2,7 +2,7 @@
 // them; its pictures' pixel lines (ReadGreyPictures), and the look at them.
 #include "fuzz_support.h"
 
-#include "settings/picture_look.h"
+#include "media/picture_look.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/auto_layout.h"
+#include "media/auto_layout.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/picture_look.h"
+#include "media/picture_look.h"
 
 int main(int argc, char **argv)
 {

@@ -4,9 +4,10 @@
 #include <random>
 #include <string>
 
-#include "playback/player_command.h"
-#include "settings/auto_layout.h"
-#include "settings/picture_look.h"
+#include "media/probe_command.h"
+#include "media/auto_layout.h"
+#include "media/picture_look.h"
+#include "settings/format_catalogue.h"
 
 namespace {
 

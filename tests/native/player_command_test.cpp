@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "media/probe_command.h"
 #include "playback/player_command.h"
 #include "string_table.h"
 

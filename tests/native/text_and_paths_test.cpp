@@ -6,7 +6,7 @@
 
 #include "common/paths.h"
 #include "common/text.h"
-#include "settings/name_layout.h"
+#include "media/name_layout.h"
 
 namespace {
 

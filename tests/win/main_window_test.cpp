@@ -13,7 +13,7 @@
 #include "common/app_state.h"
 #include "common/res_string.h"
 #include "common/text.h"
-#include "playback/auto_probe.h"
+#include "media/auto_probe.h"
 #include "playback/player_process.h"
 #include "registry_fixture.h"
 #include "res/resource.h"

@@ -13,7 +13,7 @@
 
 #include "common/code_page.h"
 #include "common/res_string.h"
-#include "playback/auto_probe.h"
+#include "media/auto_probe.h"
 #include "registry_fixture.h"
 #include "support.h"
 #include "ui/status_text.h"

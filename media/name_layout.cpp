@@ -1,4 +1,4 @@
-#include "settings/name_layout.h"
+#include "media/name_layout.h"
 
 #include <cstring>
 

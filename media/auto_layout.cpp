@@ -1,4 +1,4 @@
-#include "settings/auto_layout.h"
+#include "media/auto_layout.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "settings/picture_look.h"
+#include "media/picture_look.h"
 
 #include <cmath>
 #include <cstring>

@@ -2,15 +2,15 @@
 // then what ffprobe says of the file (its stereo metadata, its views, its frame), then
 // the 3D photo's extension, then the picture itself, then the frame's shape. Text in (the name and
 // ffprobe's output), a layout, the player options it needs and the reason out. Portable.
-#ifndef DUOSCOPE_SETTINGS_AUTO_LAYOUT_H
-#define DUOSCOPE_SETTINGS_AUTO_LAYOUT_H
+#ifndef DUOSCOPE_MEDIA_AUTO_LAYOUT_H
+#define DUOSCOPE_MEDIA_AUTO_LAYOUT_H
 
 #include <cstddef>
 
 #include "common/paths.h"
-#include "settings/name_layout.h"
-#include "settings/picture_look.h"
-#include "settings/probe_output.h"
+#include "media/name_layout.h"
+#include "media/picture_look.h"
+#include "media/probe_output.h"
 
 // Why Auto took its layout.
 enum class AutoReason {

@@ -1,8 +1,8 @@
 // The input layout that a media file's name announces, by the naming conventions of
 // stereo files: a suffix such as "-lr" before the extension, a word such as "HSBS" or
 // "Half OU", or the extension ".jps". Portable.
-#ifndef DUOSCOPE_SETTINGS_NAME_LAYOUT_H
-#define DUOSCOPE_SETTINGS_NAME_LAYOUT_H
+#ifndef DUOSCOPE_MEDIA_NAME_LAYOUT_H
+#define DUOSCOPE_MEDIA_NAME_LAYOUT_H
 
 #include <cstddef>
 

@@ -1,14 +1,14 @@
 // Auto's choice of the input layout for the media file being launched, with what
 // ffprobe.exe beside the player says of the file. Win32.
-#ifndef DUOSCOPE_PLAYBACK_AUTO_PROBE_H
-#define DUOSCOPE_PLAYBACK_AUTO_PROBE_H
+#ifndef DUOSCOPE_MEDIA_AUTO_PROBE_H
+#define DUOSCOPE_MEDIA_AUTO_PROBE_H
 
 #include <windows.h>
 
 #include <cstddef>
 
-#include "settings/auto_layout.h"
-#include "settings/picture_look.h"
+#include "media/auto_layout.h"
+#include "media/picture_look.h"
 
 // How long ffprobe may take before it is ended and Auto goes on without its answer.
 constexpr DWORD kProbeWaitMs = 4000;

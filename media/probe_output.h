@@ -1,7 +1,7 @@
 // What ffprobe is asked of a media file for Auto, and its answer read from ffprobe's
 // output. Text in, a record out. Portable.
-#ifndef DUOSCOPE_SETTINGS_PROBE_OUTPUT_H
-#define DUOSCOPE_SETTINGS_PROBE_OUTPUT_H
+#ifndef DUOSCOPE_MEDIA_PROBE_OUTPUT_H
+#define DUOSCOPE_MEDIA_PROBE_OUTPUT_H
 
 // What ffprobe is asked, in its compact output form: the container's name, the first
 // video stream's size, sample aspect ratio and views, its stereo side data and

@@ -9,8 +9,8 @@
 // sideways by up to an eighth of the half's width, is taken; the mean over the rows that
 // have texture is the score of that split (left/right, upper/lower). Scores are averaged
 // over the frames that have texture enough to tell.
-#ifndef DUOSCOPE_SETTINGS_PICTURE_LOOK_H
-#define DUOSCOPE_SETTINGS_PICTURE_LOOK_H
+#ifndef DUOSCOPE_MEDIA_PICTURE_LOOK_H
+#define DUOSCOPE_MEDIA_PICTURE_LOOK_H
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "settings/probe_output.h"
+#include "media/probe_output.h"
 
 #include <cstring>
 

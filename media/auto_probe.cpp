@@ -1,11 +1,11 @@
-#include "playback/auto_probe.h"
+#include "media/auto_probe.h"
 
 #include <cstring>
 
 #include "common/code_page.h"
 #include "common/path_size.h"
 #include "common/text.h"
-#include "playback/player_command.h"
+#include "media/probe_command.h"
 
 namespace {
 
