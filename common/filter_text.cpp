@@ -9,9 +9,6 @@ namespace {
 constexpr const char kOptionSpecials[] = "\\':= ";
 // What the graph's parser would take for itself, besides the same escapes and quotes.
 constexpr const char kGraphSpecials[] = "\\'[],; ";
-// The second byte of a double-byte letter is never below this, in any such code page.
-constexpr unsigned char kLowestTrailByte = 0x40;
-
 bool IsIn(const char *set, char c)
 {
     return c != '\0' && strchr(set, c) != nullptr;
@@ -33,7 +30,7 @@ bool AppendFilterValue(TextBuffer &text, const char *value, LeadByteTest isLeadB
             text.overflow = true;
             return false;
         }
-        if (isLeadByte(*p) && p[1] >= kLowestTrailByte) {
+        if (CharacterBytes(reinterpret_cast<const char *>(p), isLeadByte) == 2) {
             const char letter[3] = {static_cast<char>(p[0]), static_cast<char>(p[1]), '\0'};
             AppendText(text, letter);
             ++p;

@@ -18,12 +18,9 @@ static bool CopyPrefix(char *dest, size_t destSize, const char *source, size_t l
 bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTest isLeadByte)
 {
     const char *lastBackslash = nullptr;
-    for (const char *p = source; *p != '\0'; ++p) {
-        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
-            ++p; // the second byte belongs to this character
-        else if (*p == '\\')
+    for (const char *p = source; *p != '\0'; p += CharacterBytes(p, isLeadByte))
+        if (*p == '\\')
             lastBackslash = p;
-    }
     size_t keep = lastBackslash ? static_cast<size_t>(lastBackslash - source) + 1 : strlen(source);
     return CopyPrefix(dest, destSize, source, keep);
 }

@@ -9,6 +9,20 @@
 // backslash, without being one.
 using LeadByteTest = bool (*)(unsigned char byte);
 
+// The second byte of a double-byte letter is never below this, in any such code page; a
+// lead byte before a lower one (or before the end) stands alone.
+constexpr unsigned char kLowestTrailByte = 0x40;
+
+// How many bytes the character at `p` takes: 2 for a lead byte and a trail byte, which
+// are one letter (the trail may be 0x5C, '.', '-' and the like only as part of it), else
+// 1. The one rule of every walk over a path's characters.
+inline size_t CharacterBytes(const char *p, LeadByteTest isLeadByte)
+{
+    const unsigned char lead = static_cast<unsigned char>(p[0]);
+    const unsigned char trail = static_cast<unsigned char>(p[1]);
+    return lead != 0 && isLeadByte(lead) && trail >= kLowestTrailByte ? 2 : 1;
+}
+
 // Copies into `dest` the folder part of `source`: everything up to and including its
 // last backslash that is a character of its own, or the whole path when it has none. A
 // forward slash does not count. Returns false, with `dest` empty, when that part does

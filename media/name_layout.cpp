@@ -111,10 +111,8 @@ struct NameParts {
 NameParts SplitName(const char *path, LeadByteTest isLeadByte)
 {
     NameParts parts{path, nullptr, path};
-    for (const char *&end = parts.end; *end != '\0'; ++end) {
-        if (isLeadByte(static_cast<unsigned char>(*end)) && end[1] != '\0') {
-            ++end; // the second byte belongs to this letter
-        } else if (*end == '\\' || *end == '/') {
+    for (const char *&end = parts.end; *end != '\0'; end += CharacterBytes(end, isLeadByte)) {
+        if (*end == '\\' || *end == '/') {
             parts.name = end + 1;
             parts.dot = nullptr;
         } else if (*end == '.') {
@@ -150,7 +148,7 @@ NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte)
         }
         Word word{p, 0};
         while (p < stemEnd && !IsSeparator(*p))
-            p += isLeadByte(static_cast<unsigned char>(*p)) && p + 1 < stemEnd ? 2 : 1;
+            p += CharacterBytes(p, isLeadByte);
         word.length = static_cast<size_t>(p - word.start);
         Word tagText;
         if (const Tag *tag = WordTag(previous, word, tagText))

@@ -140,6 +140,8 @@ TEST(LayoutFromFileName, SuffixThenLastWordTagThenExtension)
         {"tablet.mp4", "0"}, {"Le Fou.mp4", "0"}, {"\xCAtre ou ne pas \xEAtre.mp4", "0"},
         {"lr.mp4", "0"}, {"a.lr.mp4", "0"}, {"D:\\3D.HSBS\\clip.mp4", "0"},
         {"C:\\3D.HSBS.\x83\x5C.mp4", "2 HSBS"}, {"C:\\\x83\x5FSBS.mp4", "0"},
+        // A lead byte before a byte below 0x40 stands alone: what follows it counts.
+        {"a\x83-lr.mp4", "0 -lr"}, {"a\x83.jps", "1 .jps"},
     };
     // clang-format on
     for (const auto &c : cases) {
