@@ -78,18 +78,33 @@ void NameForTags(const char *path, char *out, size_t outSize)
         CopyText(out, outSize, path);
 }
 
+// How much of a name a failure box shows: a longer name keeps its start and its end
+// (the file's own name), joined by an ellipsis.
+constexpr int kShownNameLength = kPathSize - 1;
+constexpr int kShownNameEnd = kShownNameLength / 2;
+constexpr wchar_t kElision[] = L"\u2026";
+
 void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId)
 {
     // The name first, on a line of its own; it has no ANSI form, so the box is wide.
-    wchar_t text[kPathSize + kResStringSize + 2];
+    wchar_t text[kShownNameLength + kResStringSize + 2];
     const int nameLength = lstrlenW(name);
-    if (nameLength >= static_cast<int>(kPathSize))
-        return;
-    memcpy(text, name, static_cast<size_t>(nameLength) * sizeof *text);
-    text[nameLength] = L'\n';
-    text[nameLength + 1] = L'\n';
-    text[nameLength + 2] = L'\0';
-    LoadStringW(hInst, textId, text + nameLength + 2, kResStringSize);
+    int length = nameLength;
+    if (nameLength <= kShownNameLength) {
+        memcpy(text, name, static_cast<size_t>(nameLength) * sizeof *text);
+    } else {
+        constexpr int start =
+            kShownNameLength - kShownNameEnd - (sizeof kElision / sizeof *kElision - 1);
+        memcpy(text, name, start * sizeof *text);
+        memcpy(text + start, kElision, sizeof kElision - sizeof *kElision);
+        memcpy(text + kShownNameLength - kShownNameEnd, name + nameLength - kShownNameEnd,
+               kShownNameEnd * sizeof *text);
+        length = kShownNameLength;
+    }
+    text[length] = L'\n';
+    text[length + 1] = L'\n';
+    text[length + 2] = L'\0';
+    LoadStringW(hInst, textId, text + length + 2, kResStringSize);
     ShowFailure(owner, IDS_NAME_CAPTION, text);
 }
 

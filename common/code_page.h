@@ -38,7 +38,8 @@ bool TakeAnsiPath(const wchar_t *path, char *out, size_t outSize, HWND owner, un
 
 // Tells the user, in a message box over `owner`, that `name` (a file or folder, named by
 // string `textId`) cannot be handed to the player: the ANSI code page lacks a letter of
-// it and the volume keeps no short form.
+// it and the volume keeps no short form. A name of any length is said: one longer than
+// kPathSize - 1 characters shows its start and its end.
 void WarnNameCannotPass(HWND owner, const wchar_t *name, unsigned textId);
 
 // Whether `byte` starts a double-byte character of the ANSI code page.

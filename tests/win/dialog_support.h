@@ -203,8 +203,9 @@ inline std::vector<std::string> ComboEntries(HWND combo)
 
 inline std::string WindowText(HWND window)
 {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 

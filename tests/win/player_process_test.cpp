@@ -10,9 +10,11 @@
 #include <thread>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/res_string.h"
 #include "playback/console_text.h"
 #include "playback/player_process.h"
+#include "res/resource.h"
 #include "dialog_support.h"
 #include "support.h"
 
@@ -305,6 +307,27 @@ TEST_F(PlayerProcess, ScriptThatCannotBeWrittenIsSaidAndNothingStarts)
     RemoveDirectoryA(heldFolder.c_str());
     EXPECT_TRUE(ProcessRunning(first.processId));
     EXPECT_EQ(1u, StandinStarts().size());
+}
+
+// Every name that cannot be handed over is said, whatever its length: one too long to
+// show whole keeps its start and its end (the file's own name).
+TEST_F(PlayerProcess, NameThatCannotPassIsSaidWhateverItsLength)
+{
+    for (const size_t length : {13u, 511u, 512u, 2000u}) {
+        std::wstring name(length - 8, L'a');
+        name.replace(0, 3, L"C:\\");
+        name += L"\u6620.mp4 z"; // 8 characters, the last the name's end
+        std::string said;
+        DialogDriver driver(LoadResString(IDS_NAME_CAPTION), [&said](HWND box) {
+            said = WindowText(GetDlgItem(box, 0xFFFF));
+            return PostMessageA(box, WM_COMMAND, IDOK, 0) != FALSE;
+        });
+        WarnNameCannotPass(nullptr, name.c_str(), IDS_NAME_FILE);
+        EXPECT_TRUE(driver.Done()) << length;
+        EXPECT_EQ(0u, said.find("C:\\aa")) << length << ": " << said;
+        EXPECT_NE(std::string::npos, said.find(".mp4 z\n\n")) << length << ": " << said;
+        EXPECT_NE(std::string::npos, said.find(LoadResString(IDS_NAME_FILE))) << said;
+    }
 }
 
 TEST_F(PlayerProcess, PlayerThatEndsAtOnceLeavesNoOpenWindowAndNoScript)
