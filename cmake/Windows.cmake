@@ -26,9 +26,12 @@ add_library(duoscope_win STATIC
   common/app_state.cpp
   common/code_page.cpp
   common/failure_box.cpp
+  common/job.cpp
   settings/registry_store.cpp
   playback/console_text.cpp
   playback/player_process.cpp
+  playback/play_media.cpp
+  media/probe_run.cpp
   media/auto_probe.cpp
   ui/main_window.cpp
   ui/setting_controls.cpp

@@ -66,7 +66,8 @@ endif()
 add_test(NAME auto_clips COMMAND ${CMAKE_SOURCE_DIR}/tools/make_auto_clips.sh
   ${CMAKE_BINARY_DIR}/auto-clips ${auto_probe})
 set_tests_properties(auto_clips PROPERTIES FIXTURES_SETUP auto_clips)
-set_tests_properties(program_tests PROPERTIES FIXTURES_REQUIRED "wine;auto_clips")
+set_tests_properties(program_tests main_window_tests PROPERTIES
+  FIXTURES_REQUIRED "wine;auto_clips")
 
 # Start-up time of duoscope.exe against a minimal Win32 program; run on demand, not by CTest:
 #   tools/winerun.sh BUILD_DIR BUILD_DIR/startup_bench.exe [runs]

@@ -1,3 +1,4 @@
+#include "common/app_state.h"
 #include "common/failure_box.h"
 
 #include "common/path_size.h"

@@ -91,6 +91,18 @@ bool MediaPathFromCommandLine(Char *dest, size_t destSize, const Char *tail)
     return true;
 }
 
+// A media path of this many characters or fewer, as typed, names no file to play: it
+// plays neither at start nor on Replay ("-h", "a.mp4").
+constexpr size_t kLongestUnplayedPath = 5;
+
+template <typename Char> bool IsPlayablePath(const Char *path)
+{
+    size_t length = 0;
+    while (path[length] != Char(0) && length <= kLongestUnplayedPath)
+        ++length;
+    return length > kLongestUnplayedPath;
+}
+
 // Whether `path` names its file from a drive's root ("C:\", "C:/") or a share ("\\");
 // any other path ("clip.mp4", "..\a.mp4", "\a.mp4", "C:a.mp4") depends on the
 // current folder.

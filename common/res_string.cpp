@@ -1,6 +1,6 @@
 #include "common/res_string.h"
 
-HINSTANCE hInst;
+#include "common/app_state.h"
 
 const char *LoadResString(unsigned id)
 {

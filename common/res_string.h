@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-// The module whose resources the program loads; set once at start.
-extern HINSTANCE hInst;
-
 // Size of each of LoadResString's two buffers.
 constexpr int kResStringSize = 512;
 

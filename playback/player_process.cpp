@@ -3,29 +3,29 @@
 #include <cstring>
 
 #include "common/app_state.h"
-#include "common/code_page.h"
 #include "common/failure_box.h"
-#include "common/res_string.h"
-#include "res/resource.h"
+#include "common/job.h"
 #include "playback/console_host.h"
-#include "playback/console_text.h"
-#include "media/auto_probe.h"
+#include "res/resource.h"
+#include "settings/player_settings.h"
 
 HWND hWndPlayer;
-char szTempDir[kTempDirSize];
 
-// The job of the most recent launch, or null when it has none: not started, or the
-// system would not put it in a job (Windows 7 for a program that already runs in one).
+// The job of the current player, or null when it has none: not started, or the system
+// would not put it in a job (Windows 7 for a program that already runs in one).
 static HANDLE playerJob;
+
+// The player that played before the latest launch, until EndPreviousPlayer.
+static HWND previousPlayer;
+static HANDLE previousJob;
 
 // Players being ended: their jobs and when each was asked to end. A null job is a free
 // slot. Checked by a timer of this thread every kEndCheckMs while any is listed.
-constexpr DWORD kEndCheckMs = 100;
 struct EndingPlayer {
     HANDLE job;
     DWORD askedAt;
 };
-static EndingPlayer endingPlayers[8];
+static EndingPlayer endingPlayers[kMostEndingPlayers];
 static UINT_PTR endTimer;
 
 BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam)
@@ -50,82 +50,15 @@ HWND ConsoleWindowOf(DWORD processId)
     return console;
 }
 
-HWND LookForPlayerWindow(const PROCESS_INFORMATION &process)
+// Looks once for the console window of the launch script's `process`: records in
+// hWndPlayer the first top-level window that the process owns, else its console's
+// window, else null.
+static void LookForPlayerWindow(const PROCESS_INFORMATION &process)
 {
     hWndPlayer = nullptr;
     EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&process));
     if (hWndPlayer == nullptr)
         hWndPlayer = ConsoleWindowOf(process.dwProcessId);
-    return hWndPlayer;
-}
-
-// Tells the user that the launch script at `path` could not be written (`textId`
-// IDS_SCRIPT_NOT_WRITTEN) or started (IDS_SCRIPT_NOT_STARTED), and the system's reason
-// for error `error`.
-static void WarnScript(unsigned textId, const char *path, DWORD error)
-{
-    ShowFailure(hWndMain, IDS_APP_TITLE, textId, path, error);
-}
-
-// Creates the script file, or empties it, and writes `text` into it. Returns false,
-// having said so, when any step fails.
-static bool WriteLaunchScript(const char *path, const char *text)
-{
-    HANDLE script = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (script == INVALID_HANDLE_VALUE) {
-        WarnScript(IDS_SCRIPT_NOT_WRITTEN, path, GetLastError());
-        return false;
-    }
-    const DWORD length = static_cast<DWORD>(strlen(text));
-    DWORD written = 0;
-    DWORD error = ERROR_SUCCESS;
-    if (!WriteFile(script, text, length, &written, nullptr))
-        error = GetLastError();
-    else if (written != length)
-        error = ERROR_DISK_FULL;
-    if (!CloseHandle(script) && error == ERROR_SUCCESS)
-        error = GetLastError();
-    if (error == ERROR_SUCCESS)
-        return true;
-    WarnScript(IDS_SCRIPT_NOT_WRITTEN, path, error);
-    return false;
-}
-
-// A job that holds `process` and ends what it holds once its last handle is closed, so
-// that no player outlives the program; null where the system gives none.
-static HANDLE JobFor(HANDLE process)
-{
-    HANDLE job = CreateJobObjectA(nullptr, nullptr);
-    if (job == nullptr)
-        return nullptr;
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
-    memset(&limits, 0, sizeof limits);
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
-                                 sizeof limits) ||
-        !AssignProcessToJobObject(job, process)) {
-        CloseHandle(job);
-        return nullptr;
-    }
-    return job;
-}
-
-// Whether any process of `job` still runs.
-static bool JobRuns(HANDLE job)
-{
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-    return job != nullptr &&
-           QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info,
-                                     sizeof info, nullptr) &&
-           info.ActiveProcesses > 0;
-}
-
-// Ends what still runs in `job` and lets it go.
-static void TerminateJob(HANDLE job)
-{
-    TerminateJobObject(job, 1);
-    CloseHandle(job);
 }
 
 // Lets go of each player being ended whose processes are gone, and terminates each that
@@ -185,12 +118,7 @@ static void EndPlayer(HWND console, HANDLE job)
     TerminateJob(job);
 }
 
-// Starts the script in a job of its own (suspended until it is in the job; where the
-// system refuses the job, it runs without one) and waits, polling every 50 ms, until its
-// window is found, its process ends or kConsoleWaitMs have passed. Returns false, having
-// said so, when the script cannot be started: hWndPlayer and playerJob then stay as they
-// were.
-static bool StartLaunchScript(const char *path)
+bool StartPlayer(const char *scriptPath, const char *folder)
 {
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
@@ -200,82 +128,32 @@ static bool StartLaunchScript(const char *path)
 
     PROCESS_INFORMATION process;
     memset(&process, 0, sizeof process);
-    if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        szTempDir, &startup, &process)) {
-        WarnScript(IDS_SCRIPT_NOT_STARTED, path, GetLastError());
+    if (!CreateProcessA(scriptPath, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder, &startup, &process)) {
+        ShowFailure(hWndMain, IDS_APP_TITLE, IDS_SCRIPT_NOT_STARTED, scriptPath, GetLastError());
         return false;
     }
+    previousPlayer = hWndPlayer;
+    previousJob = playerJob;
     hWndPlayer = nullptr;
     playerJob = JobFor(process.hProcess);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     const DWORD start = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && hWndPlayer == nullptr &&
-           GetTickCount() - start < kConsoleWaitMs)
+    while (WaitForSingleObject(process.hProcess, kConsolePollMs) == WAIT_TIMEOUT &&
+           hWndPlayer == nullptr && GetTickCount() - start < kConsoleWaitMs)
         LookForPlayerWindow(process);
     CloseHandle(process.hProcess);
     return true;
 }
 
-bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize])
+void EndPreviousPlayer()
 {
-    // The temporary folder in its short form where the ANSI code page cannot hold it.
-    wchar_t tempDir[kTempDirSize];
-    DWORD tempLength = GetTempPathW(kTempDirSize, tempDir);
-    if (tempLength == 0 || tempLength >= kTempDirSize ||
-        !TakeAnsiPath(tempDir, szTempDir, sizeof szTempDir, hWndMain, IDS_NAME_TEMP_FOLDER))
-        return false;
-    if (!LaunchScriptPath(szTempDir, scriptPath, sizeof scriptPath))
-        return false;
-
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(hWndMain, &client);
-    // Auto chooses the input layout for the file (the original picture, and options
-    // before the file, where it needs them), and the command is composed from it as from
-    // a stored one; the status text then names the choice and why.
-    PlayerSettingsRecord settings = PlayerSettings;
-    const char *autoOptions = "";
-    if (settings.nStin == kAutoInputLayout && !IsOriginalPicture(settings.nOrg)) {
-        const AutoChoice &choice = ChooseAutoLayoutFor(szMediaFile, szPlayerExe);
-        settings.nStin = choice.layout;
-        settings.nOrg = choice.original ? 1 : settings.nOrg;
-        autoOptions = choice.options;
-    }
-    if (EyesSwapped() && !IsOriginalPicture(settings.nOrg))
-        settings.nStin = MirroredInputLayout(settings.nStin);
-    // The status text shows this file's choice and whether its eyes are swapped.
-    InvalidateRect(hWndMain, nullptr, TRUE);
-    // The script is read in the console's code page: each path in a form that it holds.
-    char playerExe[kPathSize];
-    char mediaFile[kPathSize];
-    char command[kCommandSize];
-    char script[kScriptTextSize];
-    char consoleScript[kScriptTextSize];
-    if (!ConsolePath(szPlayerExe, playerExe, sizeof playerExe) ||
-        !ConsolePath(szMediaFile, mediaFile, sizeof mediaFile) ||
-        !BuildPlayerCommand(settings, playerExe, mediaFile, client.right, client.bottom,
-                            LoadResString, command, sizeof command, autoOptions) ||
-        !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
-        !ToConsoleText(script, consoleScript, sizeof consoleScript))
-        return false;
-    return WriteLaunchScript(scriptPath, consoleScript);
-}
-
-void PlayMedia()
-{
-    HWND previousPlayer = hWndPlayer;
-    HANDLE previousJob = playerJob;
-    char scriptPath[kScriptPathSize];
-    if (!WriteLaunchScriptFor(scriptPath))
-        return;
-    const bool started = StartLaunchScript(scriptPath);
-    if (!KeepsScript(PlayerSettings.nERCHK))
-        DeleteFileA(scriptPath);
-    if (!started)
-        return; // the player before plays on
     if (IsWindowEnabled(previousPlayer) || JobRuns(previousJob))
-        Sleep(800);
+        Sleep(kPlayerOverlapMs);
     EndPlayer(previousPlayer, previousJob);
+    previousPlayer = nullptr;
+    previousJob = nullptr;
 }
 
 void ClosePlayerWindow()
@@ -288,20 +166,4 @@ void WaitForEndingPlayers()
 {
     while (CheckEndingPlayers())
         Sleep(kEndCheckMs);
-}
-
-// The file whose eyes are swapped; empty for none.
-static char szSwappedFile[kPathSize];
-
-void ToggleEyesSwapped()
-{
-    if (EyesSwapped())
-        szSwappedFile[0] = '\0';
-    else
-        CopyText(szSwappedFile, sizeof szSwappedFile, szMediaFile);
-}
-
-bool EyesSwapped()
-{
-    return szSwappedFile[0] != '\0' && strcmp(szSwappedFile, szMediaFile) == 0;
 }

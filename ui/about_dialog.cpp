@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "common/app_state.h"
 #include "common/res_string.h"
 #include "res/resource.h"
 #include "ui/dialogs.h"

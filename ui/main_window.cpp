@@ -10,16 +10,13 @@
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
-#include "media/auto_probe.h"
+#include "media/film.h"
+#include "playback/play_media.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"
 #include "ui/dialogs.h"
 #include "ui/status_text.h"
-
-char szTitle[100];
-char szWindowClass[100];
-char szModulePath[kPathSize];
 
 static char szStatusText[kStatusTextSize];
 
@@ -70,11 +67,37 @@ static AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
     return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES ? form : AnsiForm::TooLong;
 }
 
-// Plays the current media file if its path is longer than five characters.
-static void PlayCurrentMedia()
+// The film of the current media file, as far as the program knows it (nothing before
+// its first launch).
+static const Film &FilmShown()
 {
-    if (strlen(szMediaFile) > 5)
-        PlayMedia();
+    static const Film kUnknown{};
+    return IsFilmOf(CurrentFilm, szMediaFile) ? CurrentFilm : kUnknown;
+}
+
+void ShowFilmState(HWND hWnd)
+{
+    if (IsFilmOf(CurrentFilm, szMediaFile))
+        SettleFilm(CurrentFilm, PlayerSettings);
+    // Swap Eyes is greyed for the original picture.
+    const UINT swapState = PlaysOriginal(FilmShown(), PlayerSettings) ? MF_GRAYED : MF_ENABLED;
+    if (EnableMenuItem(GetMenu(hWnd), IDM_SWAP_EYES, MF_BYCOMMAND | swapState) !=
+        static_cast<int>(swapState))
+        DrawMenuBar(hWnd);
+    InvalidateRect(hWnd, nullptr, TRUE);
+}
+
+void PlayAndShow(HWND hWnd)
+{
+    PlayMedia();
+    ShowFilmState(hWnd);
+}
+
+// Plays the current media file if its path names one.
+static void PlayCurrentMedia(HWND hWnd)
+{
+    if (IsPlayablePath(szMediaFile))
+        PlayAndShow(hWnd);
 }
 
 static LRESULT OnCreate(HWND hWnd)
@@ -98,7 +121,7 @@ static LRESULT OnCreate(HWND hWnd)
         return 0;
     }
     PrepareOpenDialog(hWnd);
-    PlayCurrentMedia();
+    PlayCurrentMedia(hWnd);
     return 0;
 }
 
@@ -117,7 +140,7 @@ static void OnDropFiles(HWND hWnd, HDROP drop)
         return;
     CopyText(szMediaFile, sizeof szMediaFile, path);
     SetForegroundWindow(hWnd);
-    PlayMedia();
+    PlayAndShow(hWnd);
 }
 
 static void OnClose(HWND hWnd)
@@ -127,37 +150,25 @@ static void OnClose(HWND hWnd)
     DestroyWindow(hWnd);
 }
 
-// Whether the current file plays as the original picture: stored so, or Auto's choice.
-static bool PlaysOriginal()
-{
-    const AutoChoice *choice = RememberedAutoChoice(szMediaFile);
-    return IsOriginalPicture(PlayerSettings.nOrg) ||
-           (PlayerSettings.nStin == kAutoInputLayout && choice != nullptr && choice->original);
-}
-
 // Swap Eyes: mirrors the current file's layout and plays it again; nothing for the
 // original picture.
 static void OnSwapEyes(HWND hWnd)
 {
-    if (PlaysOriginal())
+    SelectFilm(CurrentFilm, szMediaFile);
+    if (!ToggleEyesSwapped(CurrentFilm, PlayerSettings))
         return;
-    ToggleEyesSwapped();
-    InvalidateRect(hWnd, nullptr, TRUE);
-    PlayCurrentMedia();
+    ShowFilmState(hWnd);
+    PlayCurrentMedia(hWnd);
 }
 
 static void OnPaint(HWND hWnd)
 {
-    // Swap Eyes is greyed for the original picture.
-    const UINT swapState = PlaysOriginal() ? MF_GRAYED : MF_ENABLED;
-    if (EnableMenuItem(GetMenu(hWnd), IDM_SWAP_EYES, MF_BYCOMMAND | swapState) !=
-        static_cast<int>(swapState))
-        DrawMenuBar(hWnd);
     // Auto's input line shows the choice that the launch of the current file made.
+    const Film &film = FilmShown();
     size_t length =
         ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, RememberedAutoChoice(szMediaFile), LoadResString,
-                          szStatusText, sizeof szStatusText, EyesSwapped());
+                          PlayerSettings.nStout, AutoChoiceOf(film, PlayerSettings), LoadResString,
+                          szStatusText, sizeof szStatusText, film.eyesSwapped);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
@@ -186,7 +197,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
             SendMessageA(hWnd, WM_CLOSE, 0, 0);
             return 0;
         case IDM_REPLAY:
-            PlayCurrentMedia();
+            PlayCurrentMedia(hWnd);
             return 0;
         case IDM_SWAP_EYES:
             OnSwapEyes(hWnd);

@@ -6,18 +6,20 @@
 
 #include "common/path_size.h"
 
-// Window title (string 103) and class name (string 109), loaded by WinMain.
-extern char szTitle[100];
-extern char szWindowClass[100];
-// The program's own module path.
-extern char szModulePath[kPathSize];
-
 // Registers the main window's class.
 void RegisterMainWindowClass(HINSTANCE hInstance);
 
 // Creates, shows and paints the main window; false when no window results (also when
 // the window closed itself during creation because the player is missing).
 bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow);
+
+// Shows the current film's state after it or the settings changed: drops a swap of the
+// eyes that would not show, greys Swap Eyes for the original picture, and repaints the
+// status text of `hWnd`, the main window.
+void ShowFilmState(HWND hWnd);
+
+// Plays the current media file (PlayMedia) and shows the film's state in `hWnd`.
+void PlayAndShow(HWND hWnd);
 
 // The main window's procedure.
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,10 +7,10 @@
 #include "common/code_page.h"
 #include "common/res_string.h"
 #include "common/text.h"
-#include "playback/player_process.h"
 #include "res/resource.h"
 #include "settings/player_settings.h"
 #include "ui/dialogs.h"
+#include "ui/main_window.h"
 #include "ui/setting_controls.h"
 
 OPENFILENAMEW ofnMedia;
@@ -105,9 +105,10 @@ void RunOpenDialog()
     memcpy(szOpenDir, szOpenFile, folderLength * sizeof *szOpenDir);
     szOpenDir[folderLength] = L'\0';
     char chosen[kPathSize];
-    if (!TakeAnsiPath(szOpenFile, chosen, sizeof chosen, hWndMain, IDS_NAME_FILE))
+    if (!TakeAnsiPath(szOpenFile, chosen, sizeof chosen, hWndMain, IDS_NAME_FILE)) {
+        ShowFilmState(hWndMain); // the pane's settings hold
         return;
+    }
     CopyText(szMediaFile, sizeof szMediaFile, chosen);
-    InvalidateRect(hWndMain, nullptr, TRUE);
-    PlayMedia();
+    PlayAndShow(hWndMain);
 }

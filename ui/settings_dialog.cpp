@@ -2,9 +2,10 @@
 
 #include "common/app_state.h"
 #include "common/res_string.h"
-#include "playback/player_process.h"
+#include "playback/play_media.h"
 #include "res/resource.h"
 #include "ui/dialogs.h"
+#include "ui/main_window.h"
 #include "ui/setting_controls.h"
 
 // Copies every control into PlayerSettings at once. This dialog's own rule for the
@@ -45,5 +46,5 @@ INT_PTR CALLBACK SettingsDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
 void RunSettingsDialog(HWND owner)
 {
     DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_SETTING), owner, SettingsDlgProc, 0);
-    InvalidateRect(owner, nullptr, TRUE);
+    ShowFilmState(owner);
 }

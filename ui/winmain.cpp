@@ -23,7 +23,7 @@ static void TakeMediaPath()
         return;
     wchar_t full[kPathSize];
     const wchar_t *path = given;
-    if (!IsFullyQualifiedPath(given) && lstrlenW(given) > 5) {
+    if (!IsFullyQualifiedPath(given) && IsPlayablePath(given)) {
         DWORD length = GetFullPathNameW(given, kPathSize, full, nullptr);
         if (length == 0 || length >= kPathSize)
             return;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
 #include "res/string_entries.h"
 #include "common/res_string.h"
 #include "res/resource.h"

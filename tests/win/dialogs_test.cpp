@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "playback/play_media.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
 #include "settings/player_settings.h"

@@ -13,7 +13,8 @@
 #include "common/app_state.h"
 #include "common/res_string.h"
 #include "common/text.h"
-#include "media/auto_probe.h"
+#include "media/film.h"
+#include "media/probe_run.h"
 #include "playback/player_process.h"
 #include "registry_fixture.h"
 #include "res/resource.h"
@@ -206,6 +207,7 @@ class MainWindow : public ::testing::Test {
     {
         ASSERT_TRUE(DeleteSettingsKey());
         PlayerSettings = PlayerSettingsRecord{};
+        CurrentFilm = Film{};
         szMediaFile[0] = '\0';
         hWndPlayer = nullptr;
         hWndMain = nullptr;
@@ -633,8 +635,8 @@ TEST_F(MainWindow, SwapEyesMirrorsTheCurrentFileAndIsGreyedForTheOriginal)
         EXPECT_NE(std::string::npos, line.find(code)) << line;
         char text[kStatusTextSize];
         ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, RememberedAutoChoice(szMediaFile), LoadResString,
-                          text, sizeof text, swapped);
+                          PlayerSettings.nStout, AutoChoiceOf(CurrentFilm, PlayerSettings),
+                          LoadResString, text, sizeof text, swapped);
         EXPECT_EQ(swapped, strstr(text, " (eyes swapped)") != nullptr) << text;
         const std::vector<DWORD> drawn = CaptureClient(hwnd, text).pixels;
         EXPECT_TRUE(WaitFor([&] { return CaptureClient(hwnd).pixels == drawn; }, 2000)) << text;
@@ -662,12 +664,64 @@ TEST_F(MainWindow, SwapEyesMirrorsTheCurrentFileAndIsGreyedForTheOriginal)
         expect(c.code, false);
         EndPlayerProcesses();
     }
+    // "Play Original Video" ticked in the Settings dialog.
     PlayerSettings.nOrg = 1;
     ClearStandinLog();
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateWindow(hwnd);
+    WithDialogsClosedBy(IDOK, [hwnd] { SendMessageA(hwnd, WM_COMMAND, IDM_SETTING, 0); });
+    EXPECT_EQ(1, PlayerSettings.nOrg);
     EXPECT_TRUE(GetMenuState(GetMenu(hwnd), IDM_SWAP_EYES, MF_BYCOMMAND) & MF_GRAYED);
     SendMessageA(hwnd, WM_COMMAND, IDM_SWAP_EYES, 0);
-    EXPECT_FALSE(EyesSwapped());
+    EXPECT_FALSE(CurrentFilm.eyesSwapped);
     EXPECT_FALSE(WaitForStandinStarts(1, 1000));
+}
+
+// A swap never outlives what the user sees: Swap Eyes pressed under Auto before the
+// file's choice is known, whose launch then plays the original picture (a 2D clip, with
+// the shipped ffprobe.exe beside the stand-in player), is dropped, greyed and unsaid; a
+// stored layout afterwards plays with the eyes as they are.
+TEST_F(MainWindow, SwapEyesNeverOutlivesWhatTheUserSees)
+{
+    const std::string clips = ProgramFolder() + "auto-clips\\";
+    ASSERT_TRUE(FileExists(clips + "ffprobe.exe"))
+        << "no ffprobe.exe in " << clips << ": build the Windows player (tools/build_ffplay.sh)";
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "duoscope-swap-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char *file : {"ffprobe.exe", "spiral.mp4"})
+        ASSERT_TRUE(CopyFileA((clips + file).c_str(), (folder + file).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), (folder + "ffplay.exe").c_str(),
+                          FALSE));
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    CopyText(szPlayerExe, sizeof szPlayerExe, (folder + "ffplay.exe").c_str());
+    SetMediaFile((folder + "spiral.mp4").c_str());
+    auto lastCommand = [] { return StandinStarts().back().commandLine; };
+    auto greyed = [hwnd] {
+        return (GetMenuState(GetMenu(hwnd), IDM_SWAP_EYES, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    ASSERT_TRUE(WaitForStandinStarts(1));
+    EXPECT_NE(std::string::npos, lastCommand().find("stereo3d=sbsl:")) << lastCommand();
+    // Auto chosen in the Settings dialog, no replay: the file's choice is not known yet.
+    PlayerSettings.nStin = kAutoInputLayout;
+    WithDialogsClosedBy(IDOK, [hwnd] { SendMessageA(hwnd, WM_COMMAND, IDM_SETTING, 0); });
+    EXPECT_FALSE(greyed());
+    SendMessageA(hwnd, WM_COMMAND, IDM_SWAP_EYES, 0);
+    ASSERT_TRUE(WaitForStandinStarts(2, kProbeWaitMs + kWaitMs));
+    EXPECT_EQ(std::string::npos, lastCommand().find("-vf")) << lastCommand();
+    EXPECT_TRUE(greyed());
+    EXPECT_FALSE(CurrentFilm.eyesSwapped);
+    // The stored layout again, and Replay.
+    PlayerSettings.nStin = kSbsParallel;
+    WithDialogsClosedBy(IDOK, [hwnd] { SendMessageA(hwnd, WM_COMMAND, IDM_SETTING, 0); });
+    EXPECT_FALSE(greyed());
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    ASSERT_TRUE(WaitForStandinStarts(3));
+    EXPECT_NE(std::string::npos, lastCommand().find("stereo3d=sbsl:")) << lastCommand();
+    EndPlayerProcesses();
+    for (const char *file : {"ffprobe.exe", "spiral.mp4", "ffplay.exe"})
+        DeleteFileA((folder + file).c_str());
+    RemoveDirectoryA(folder.c_str());
 }

@@ -1,10 +1,10 @@
 // How long a first launch blocks the thread in PlayMedia, next to a baseline measured in
-// the same run: a bare CreateProcessA of the same launch script followed by the same
-// console lookup (EnumWindows, then AttachConsole/GetConsoleWindow/FreeConsole), polled
-// every millisecond until found. A watcher thread notes when the new console window
-// first exists, and PlayMedia's waits on the process are timed through this program's
-// import of WaitForSingleObject, which gives the number of 50 ms waits that end after
-// the window exists.
+// the same run: the start of the same launch script alone (StartPlayer, after
+// WriteLaunchScriptFor has written it), so that the difference is what PlayMedia adds to
+// the start (the composition and Auto's choice, the script's deletion). A watcher thread
+// notes when the new console window first exists, and the waits on the process are
+// timed through this program's import of WaitForSingleObject, which gives the number of
+// kConsolePollMs waits that end after the window exists.
 //
 //   tools/winerun.sh build/win64 build/win64/play_media_bench.exe [runs]
 //
@@ -29,6 +29,8 @@
 #include "common/app_state.h"
 #include "common/text.h"
 #include "common/res_string.h"
+#include "media/film.h"
+#include "playback/play_media.h"
 #include "playback/player_process.h"
 #include "settings/format_catalogue.h"
 #include "support.h"
@@ -60,7 +62,7 @@ double NowMs()
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// PlayMedia's 50 ms waits, timed while `recordWaits` is set.
+// The waits of kConsolePollMs on the launch, timed while `recordWaits` is set.
 using WaitFunction = DWORD(WINAPI *)(HANDLE, DWORD);
 WaitFunction realWait;
 bool recordWaits;
@@ -68,7 +70,7 @@ std::vector<std::pair<double, double>> waits;
 
 DWORD WINAPI TimedWait(HANDLE handle, DWORD milliseconds)
 {
-    if (!recordWaits || milliseconds != 50 || GetCurrentThreadId() != mainThread)
+    if (!recordWaits || milliseconds != kConsolePollMs || GetCurrentThreadId() != mainThread)
         return realWait(handle, milliseconds);
     const double start = NowMs();
     DWORD result = realWait(handle, milliseconds);
@@ -168,46 +170,30 @@ struct Sample {
     double total; // from the start until the window is known (baseline) or PlayMedia returns
     double seen;  // from the start until the watcher saw the window, or -1
     bool found;
-    int waits;      // PlayMedia's 50 ms waits
+    int waits;      // the waits of kConsolePollMs
     int waitsAfter; // those that ended after the window existed
 };
 
 Sample Baseline()
 {
     char path[kScriptPathSize];
-    if (!WriteLaunchScriptFor(path))
+    char folder[kTempDirSize];
+    if (!WriteLaunchScriptFor(path, folder))
         return Sample{0, -1, false, 0, 0};
-    STARTUPINFOA startup;
-    memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process;
-    memset(&process, 0, sizeof process);
-
+    hWndPlayer = nullptr;
     ConsoleWatch watch;
     StartWatch(watch);
+    waits.clear();
+    recordWaits = true;
     const double start = NowMs();
-    Sample sample = {0, -1, false, 0, 0};
-    if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, szTempDir, &startup,
-                        &process)) {
-        EndWatch(watch);
-        return sample;
-    }
-    CloseHandle(process.hThread);
-    HWND console = nullptr;
-    while (!(console = LookForPlayerWindow(process)) &&
-           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
-    }
-    sample.total = NowMs() - start;
+    const bool started = StartPlayer(path, folder);
+    Sample sample = {NowMs() - start, -1, started && hWndPlayer != nullptr, 0, 0};
+    recordWaits = false;
     double seen = EndWatch(watch);
     sample.seen = seen < 0 ? -1 : seen - start;
-    sample.found = console != nullptr;
-    if (console) {
-        PostMessageA(console, WM_CLOSE, 0, 0);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    CloseHandle(process.hProcess);
+    HWND console = hWndPlayer;
+    ClosePlayerWindow();
+    WaitFor([console] { return !IsWindow(console); }, 5000);
     DeleteFileA(path);
     return sample;
 }

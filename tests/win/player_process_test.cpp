@@ -13,6 +13,7 @@
 #include "common/code_page.h"
 #include "common/res_string.h"
 #include "playback/console_text.h"
+#include "playback/play_media.h"
 #include "playback/player_process.h"
 #include "res/resource.h"
 #include "dialog_support.h"
@@ -357,7 +358,8 @@ TEST_F(PlayerProcess, ErrorCheckModeShowsTheConsolePausesAndKeepsTheScript)
     DWORD cmd = interpreter[0];
     // The prompt names the working directory, the temporary folder, and the script's own
     // command follows it: no words of the platform, so this holds in any language.
-    std::string prompt = std::string(szTempDir, strlen(szTempDir) - 1) + ">pause";
+    const std::string script = LaunchScriptFile();
+    std::string prompt = script.substr(0, script.rfind('\\')) + ">pause";
     EXPECT_TRUE(WaitFor([&] { return ConsoleText(cmd).find(prompt) != std::string::npos; }))
         << ConsoleText(cmd);
     EXPECT_TRUE(IsWindowEnabled(console)) << "the pause keeps the console open";

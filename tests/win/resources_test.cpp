@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/app_state.h"
 #include "common/res_string.h"
 #include "res/resource.h"
 #include "res/string_entries.h"

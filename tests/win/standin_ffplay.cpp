@@ -4,7 +4,8 @@
 // line that holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its
 // environment, makes it end at once instead, as the player does with a bad file. One
 // that holds "detached" makes it leave its console first and run on: closing the console
-// then does not end it.
+// then does not end it. One that holds "floods" (standing in for ffprobe.exe) writes
+// lines to its standard output without end, until that is closed.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,6 +39,14 @@ int main()
         return 1;
     if (strstr(commandLine, "detached"))
         FreeConsole();
+    if (strstr(commandLine, "floods")) {
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        static const char line[] = "0,\r\n";
+        DWORD written;
+        while (WriteFile(out, line, sizeof line - 1, &written, nullptr))
+            ;
+        return 5;
+    }
     for (;;)
         Sleep(1000);
 }

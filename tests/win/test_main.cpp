@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "common/app_state.h"
 #include "common/res_string.h"
 #include "support.h"
 
