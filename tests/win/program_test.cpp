@@ -513,8 +513,9 @@ TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
         EXPECT_EQ(AutoReason::Unread, choice.reason);
         EXPECT_EQ(0, choice.layout);
         // (One that writes more than its answer may hold is done with at once.)
-        if (strstr(media, "hangs"))
+        if (strstr(media, "hangs")) {
             EXPECT_GE(waited, kProbeWaitMs);
+        }
         EXPECT_LT(waited, kProbeWaitMs + 3000);
         EXPECT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").empty(); }));
         start = GetTickCount();
