@@ -59,115 +59,176 @@ int LayoutOfFrame(const ProbeAnswer &answer)
     return kHalfSbsParallel;
 }
 
+// What a step of the choice goes by: the name (and how its letters are read), ffprobe's
+// answer (null when none was asked; `read` when it described a video stream) and the
+// look at the picture.
+struct AutoFacts {
+    const char *name;
+    LeadByteTest isLeadByte;
+    const ProbeAnswer *answer;
+    bool read;
+    PictureLook picture;
+};
+
+// A step of the choice: decides (true, with `choice` made) or leaves it to the next.
+using AutoStep = bool (*)(const AutoFacts &facts, AutoChoice &choice);
+
+// The user's own word: a tag in the name; a bare one half or full by the frame.
+bool FromNameTag(const AutoFacts &facts, AutoChoice &choice)
+{
+    const NameLayout tag = LayoutFromFileName(facts.name, facts.isLeadByte);
+    if (tag.tag == nullptr || tag.tagLength >= sizeof choice.tag)
+        return false;
+    memcpy(choice.tag, tag.tag, tag.tagLength);
+    choice.tag[tag.tagLength] = '\0';
+    choice.layout = tag.index;
+    choice.reason = AutoReason::NameTag;
+    if (IsBareTag(tag) && facts.read) {
+        const bool sbs = (tag.tag[0] | 0x20) == 's';
+        choice.layout =
+            HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom, *facts.answer, false);
+        choice.reason = AutoReason::TagFrame;
+    } else if (IsBareTag(tag)) {
+        choice.lacks = AutoLacks::Probe;
+    }
+    return true;
+}
+
+// The file's own description: its stereo metadata.
+bool FromMetadata(const AutoFacts &facts, AutoChoice &choice)
+{
+    if (!facts.read || (facts.answer->stereo == StereoKind::None && !facts.answer->mvcFilm))
+        return false;
+    const ProbeAnswer &answer = *facts.answer;
+    if (answer.mvcFilm) {
+        choice.original = true;
+        choice.reason = AutoReason::MvcFilm;
+        choice.stereo = answer.stereo;
+        choice.inverted = answer.inverted;
+        return true;
+    }
+    // The first layout of each kind; each right-first one follows its left-first one.
+    struct KindLayout {
+        StereoKind kind;
+        int layout;
+    };
+    static constexpr KindLayout kKindLayouts[] = {{StereoKind::FrameAlternate, kAlternatingLeft},
+                                                  {StereoKind::Rows, kRowsLeft},
+                                                  {StereoKind::Columns, kColumnsLeft}};
+    const int right = answer.inverted ? 1 : 0;
+    choice.stereo = answer.stereo;
+    choice.inverted = answer.inverted;
+    choice.reason = AutoReason::Metadata;
+    switch (answer.stereo) {
+    case StereoKind::Mono:
+        choice.original = true;
+        choice.reason = AutoReason::Mono;
+        return true;
+    case StereoKind::SideBySide:
+    case StereoKind::TopBottom:
+        choice.layout = HalfOrFull(answer.stereo, answer, answer.inverted);
+        return true;
+    case StereoKind::None:
+    case StereoKind::FrameAlternate:
+    case StereoKind::Rows:
+    case StereoKind::Columns:
+        break;
+    }
+    for (const KindLayout &entry : kKindLayouts)
+        if (entry.kind == answer.stereo)
+            choice.layout = entry.layout + right;
+    return true;
+}
+
+// A 3D photo: two pictures, left eye first, in one .mpo file.
+bool FromPhoto(const AutoFacts &facts, AutoChoice &choice)
+{
+    if (!NameHasExtension(facts.name, "mpo", facts.isLeadByte))
+        return false;
+    choice.layout = kAlternatingLeft;
+    choice.options = kPhotoOptions;
+    choice.reason = AutoReason::Photo;
+    return true;
+}
+
+// Nothing read of the file: the first layout.
+bool FromNothingRead(const AutoFacts &facts, AutoChoice &choice)
+{
+    if (facts.read)
+        return false;
+    choice.reason = AutoReason::Unread;
+    choice.lacks = AutoLacks::Probe;
+    return true;
+}
+
+// Two views in the stream: both, as alternating frames; a raw stream its first only.
+bool FromViews(const AutoFacts &facts, AutoChoice &choice)
+{
+    const ProbeAnswer &answer = *facts.answer;
+    if (answer.views < 2)
+        return false;
+    if (answer.rawStream) {
+        choice.original = true;
+        choice.reason = AutoReason::RawViews;
+        return true;
+    }
+    choice.inverted = answer.rightViewFirst;
+    choice.layout = kAlternatingLeft + (answer.rightViewFirst ? 1 : 0);
+    choice.options = kViewsOptions;
+    choice.reason = AutoReason::TwoViews;
+    return true;
+}
+
+// The picture's halves: side by side or top and bottom, left first; or 2D.
+bool FromPicture(const AutoFacts &facts, AutoChoice &choice)
+{
+    choice.reason = AutoReason::Picture;
+    switch (facts.picture) {
+    case PictureLook::SideBySide:
+    case PictureLook::TopBottom:
+        choice.stereo = facts.picture == PictureLook::SideBySide ? StereoKind::SideBySide
+                                                                 : StereoKind::TopBottom;
+        choice.layout = HalfOrFull(choice.stereo, *facts.answer, false);
+        return true;
+    case PictureLook::Flat:
+        choice.stereo = StereoKind::Mono;
+        choice.original = true;
+        return true;
+    case PictureLook::NotLooked:
+        choice.lacks = AutoLacks::Picture;
+        return false;
+    case PictureLook::Unclear:
+        return false;
+    }
+    return false;
+}
+
+// The frame's shape, when nothing else said.
+bool FromFrame(const AutoFacts &facts, AutoChoice &choice)
+{
+    choice.layout = LayoutOfFrame(*facts.answer);
+    choice.reason = AutoReason::Frame;
+    return true;
+}
+
+// The steps in the order they decide.
+constexpr AutoStep kAutoSteps[] = {FromNameTag, FromMetadata, FromPhoto, FromNothingRead,
+                                   FromViews,   FromPicture,  FromFrame};
+
 } // namespace
 
 AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer,
                             PictureLook picture)
 {
-    AutoChoice choice{0,  false, "", AutoReason::Unread, StereoKind::None, false,
-                      {}, 0,     0,  AutoLacks::Nothing};
-    const bool read = answer != nullptr && answer->read;
-    if (read) {
+    const AutoFacts facts{name, isLeadByte, answer, answer != nullptr && answer->read, picture};
+    AutoChoice choice;
+    if (facts.read) {
         choice.width = answer->width;
         choice.height = answer->height;
     }
-
-    // The user's own word.
-    const NameLayout tag = LayoutFromFileName(name, isLeadByte);
-    if (tag.tag != nullptr && tag.tagLength < sizeof choice.tag) {
-        memcpy(choice.tag, tag.tag, tag.tagLength);
-        choice.tag[tag.tagLength] = '\0';
-        choice.layout = tag.index;
-        choice.reason = AutoReason::NameTag;
-        if (read && IsBareTag(tag)) {
-            const bool sbs = (tag.tag[0] | 0x20) == 's';
-            choice.layout =
-                HalfOrFull(sbs ? StereoKind::SideBySide : StereoKind::TopBottom, *answer, false);
-            choice.reason = AutoReason::TagFrame;
-        } else if (IsBareTag(tag)) {
-            choice.lacks = AutoLacks::Probe;
-        }
-        return choice;
-    }
-
-    // The file's own description.
-    if (read) {
-        choice.stereo = answer->stereo;
-        choice.inverted = answer->inverted;
-        const int right = answer->inverted ? 1 : 0;
-        choice.reason = AutoReason::Metadata;
-        if (answer->mvcFilm) {
-            choice.original = true;
-            choice.reason = AutoReason::MvcFilm;
-            return choice;
-        }
-        switch (answer->stereo) {
-        case StereoKind::Mono:
-            choice.original = true;
-            choice.reason = AutoReason::Mono;
-            return choice;
-        case StereoKind::SideBySide:
-        case StereoKind::TopBottom:
-            choice.layout = HalfOrFull(answer->stereo, *answer, answer->inverted);
-            return choice;
-        case StereoKind::FrameAlternate:
-            choice.layout = kAlternatingLeft + right;
-            return choice;
-        case StereoKind::Rows:
-            choice.layout = kRowsLeft + right;
-            return choice;
-        case StereoKind::Columns:
-            choice.layout = kColumnsLeft + right;
-            return choice;
-        case StereoKind::None:
+    for (AutoStep step : kAutoSteps)
+        if (step(facts, choice))
             break;
-        }
-        choice.inverted = false;
-    }
-
-    if (NameHasExtension(name, "mpo", isLeadByte)) {
-        choice.layout = kAlternatingLeft;
-        choice.options = kPhotoOptions;
-        choice.reason = AutoReason::Photo;
-        return choice;
-    }
-    if (!read) {
-        choice.reason = AutoReason::Unread;
-        choice.lacks = AutoLacks::Probe;
-        return choice;
-    }
-    if (answer->views >= 2) {
-        if (answer->rawStream) {
-            choice.original = true;
-            choice.reason = AutoReason::RawViews;
-            return choice;
-        }
-        choice.inverted = answer->rightViewFirst;
-        choice.layout = kAlternatingLeft + (answer->rightViewFirst ? 1 : 0);
-        choice.options = kViewsOptions;
-        choice.reason = AutoReason::TwoViews;
-        return choice;
-    }
-    choice.reason = AutoReason::Picture;
-    switch (picture) {
-    case PictureLook::SideBySide:
-    case PictureLook::TopBottom:
-        choice.stereo =
-            picture == PictureLook::SideBySide ? StereoKind::SideBySide : StereoKind::TopBottom;
-        choice.layout = HalfOrFull(choice.stereo, *answer, false);
-        return choice;
-    case PictureLook::Flat:
-        choice.stereo = StereoKind::Mono;
-        choice.original = true;
-        return choice;
-    case PictureLook::NotLooked:
-        choice.lacks = AutoLacks::Picture;
-        break;
-    case PictureLook::Unclear:
-        break;
-    }
-    choice.layout = LayoutOfFrame(*answer);
-    choice.reason = AutoReason::Frame;
     return choice;
 }
 

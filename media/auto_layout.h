@@ -11,6 +11,7 @@
 #include "media/name_layout.h"
 #include "media/picture_look.h"
 #include "media/probe_output.h"
+#include "settings/format_catalogue.h"
 
 // Why Auto took its layout.
 enum class AutoReason {
@@ -39,16 +40,16 @@ enum class AutoLacks {
 
 // Auto's choice for one file.
 struct AutoChoice {
-    int layout;          // input layout index, 0 to 13
-    bool original;       // play the original picture, without the stereo filter
-    const char *options; // player options before the media path, "" for none
-    AutoReason reason;
-    StereoKind stereo;             // for Metadata and Picture
-    bool inverted;                 // Metadata and TwoViews: right eye first
-    char tag[kLongestNameTag + 1]; // NameTag and TagFrame: the tag as the name spells it
-    long width;                    // TagFrame and Frame
-    long height;
-    AutoLacks lacks;
+    int layout = kSbsParallel; // input layout index, 0 to 13
+    bool original = false;     // play the original picture, without the stereo filter
+    const char *options = "";  // player options before the media path, "" for none
+    AutoReason reason = AutoReason::Unread;
+    StereoKind stereo = StereoKind::None; // for Metadata and Picture
+    bool inverted = false;                // Metadata and TwoViews: right eye first
+    char tag[kLongestNameTag + 1] = {};   // NameTag and TagFrame: the tag as the name spells it
+    long width = 0;                       // TagFrame and Frame
+    long height = 0;
+    AutoLacks lacks = AutoLacks::Nothing;
 };
 
 // Auto's choice for the file named `name` (its long form, as the name's tags are read),

@@ -169,7 +169,7 @@ struct LineReader {
 
 bool ParseProbeOutput(const char *text, ProbeAnswer &answer)
 {
-    answer = ProbeAnswer{false, -1, -1, 1, 1, StereoKind::None, false, false, 0, false, false};
+    answer = ProbeAnswer{};
     LineReader reader{answer, StereoKind::None, false};
     for (const char *p = text; *p != '\0';) {
         size_t length = strcspn(p, "\r\n");

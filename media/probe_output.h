@@ -26,17 +26,17 @@ enum class StereoKind {
 
 // What the probe read of the file's first video stream.
 struct ProbeAnswer {
-    bool read;  // a video stream with a size was described
-    long width; // pixels
-    long height;
-    long sarNum; // sample aspect ratio, 1:1 where the file gives none
-    long sarDen;
-    StereoKind stereo;   // the stream's side data, else its first frame's tag
-    bool inverted;       // right eye first (left or above)
-    bool mvcFilm;        // Matroska's block_lr or block_rl: a second view FFmpeg cannot decode
-    int views;           // decodable views (view_ids_available), 0 when none are listed
-    bool rightViewFirst; // view_pos_available names the right view first
-    bool rawStream;      // an elementary stream without timestamps (the raw HEVC format)
+    bool read = false; // a video stream with a size was described
+    long width = 0;    // pixels
+    long height = 0;
+    long sarNum = 1; // sample aspect ratio, 1:1 where the file gives none
+    long sarDen = 1;
+    StereoKind stereo = StereoKind::None; // the stream's side data, else its first frame's tag
+    bool inverted = false;                // right eye first (left or above)
+    bool mvcFilm = false; // Matroska's block_lr or block_rl: a second view FFmpeg cannot decode
+    int views = 0;        // decodable views (view_ids_available), 0 when none are listed
+    bool rightViewFirst = false; // view_pos_available names the right view first
+    bool rawStream = false;      // an elementary stream without timestamps (the raw HEVC format)
 };
 
 // Reads ffprobe's output (kProbeArguments) into `answer`. Lines or fields it does not

@@ -15,7 +15,13 @@ using R = AutoReason;
 // ratio, an MVC film, two views or a raw stream.
 ProbeAnswer Read(long width, long height, K stereo = K::None, bool inverted = false)
 {
-    return ProbeAnswer{true, width, height, 1, 1, stereo, inverted, false, 0, false, false};
+    ProbeAnswer a;
+    a.read = true;
+    a.width = width;
+    a.height = height;
+    a.stereo = stereo;
+    a.inverted = inverted;
+    return a;
 }
 ProbeAnswer Sar(ProbeAnswer a, long num, long den)
 {
