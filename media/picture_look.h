@@ -16,13 +16,10 @@
 
 // The grey pictures' side in pixels (each frame shrunk to a square): each eye of a side
 // by side frame becomes 16 columns of 32 rows, each of a top and bottom frame 32 of 16.
-// ffprobe hands each pixel over as a frame of its own (about 0.2 ms each under Wine):
-// 64 a side, as the rule was first weighed, cost a second a picture.
 constexpr int kGreySide = 32;
 constexpr size_t kGreyPixels = static_cast<size_t>(kGreySide) * kGreySide;
 // Where in the file the frames are taken (seconds; each the key frame at or before it,
-// the last one for a file shorter than that): past titles and black leaders. One: each
-// more costs as much again (20, 90, 300 and 900 s together took over 4 s under Wine).
+// the last one for a file shorter than that): past titles and black leaders.
 constexpr int kPictureSeekPoints[] = {90};
 constexpr size_t kPictureFrames = sizeof kPictureSeekPoints / sizeof kPictureSeekPoints[0];
 

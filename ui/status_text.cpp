@@ -22,6 +22,28 @@ static unsigned FixedReasonText(AutoReason reason)
     return IDS_AUTO_UNREAD;
 }
 
+// The text of a kind of stereo metadata, before the eye order.
+static unsigned KindText(StereoKind kind)
+{
+    switch (kind) {
+    case StereoKind::SideBySide:
+        return IDS_AUTO_SIDE_BY_SIDE;
+    case StereoKind::TopBottom:
+        return IDS_AUTO_TOP_AND_BOTTOM;
+    case StereoKind::FrameAlternate:
+        return IDS_AUTO_ALTERNATING;
+    case StereoKind::Rows:
+        return IDS_AUTO_ROWS;
+    case StereoKind::Columns:
+        return IDS_AUTO_COLUMNS;
+    case StereoKind::Mono:
+        return IDS_AUTO_MONO;
+    case StereoKind::None:
+        break;
+    }
+    return IDS_AUTO_UNREAD;
+}
+
 // Why Auto chose its layout, as " (Auto: ...)".
 static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringLookup lookup)
 {
@@ -46,27 +68,19 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
             frame();
         }
         return;
-    case AutoReason::Metadata: {
-        static constexpr unsigned kKindText[] = {
-            IDS_AUTO_UNREAD,      IDS_AUTO_MONO, IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM,
-            IDS_AUTO_ALTERNATING, IDS_AUTO_ROWS, IDS_AUTO_COLUMNS};
-        AppendText(text, lookup(kKindText[static_cast<int>(choice.stereo)]));
+    case AutoReason::Metadata:
+        AppendText(text, lookup(KindText(choice.stereo)));
         eyes();
         return;
-    }
     case AutoReason::TwoViews:
         AppendText(text, lookup(IDS_AUTO_TWO_VIEWS));
         eyes();
         return;
-    case AutoReason::Picture: {
-        static constexpr unsigned kLookText[] = {IDS_AUTO_PICTURE_2D, IDS_AUTO_PICTURE_SBS,
-                                                 IDS_AUTO_PICTURE_TAB};
-        const int look = choice.stereo == StereoKind::SideBySide  ? 1
-                         : choice.stereo == StereoKind::TopBottom ? 2
-                                                                  : 0;
-        AppendText(text, lookup(kLookText[look]));
+    case AutoReason::Picture:
+        AppendText(text, lookup(choice.stereo == StereoKind::SideBySide  ? IDS_AUTO_PICTURE_SBS
+                                : choice.stereo == StereoKind::TopBottom ? IDS_AUTO_PICTURE_TAB
+                                                                         : IDS_AUTO_PICTURE_2D));
         return;
-    }
     case AutoReason::Frame:
         AppendText(text, lookup(IDS_AUTO_FRAME));
         frame();

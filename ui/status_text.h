@@ -4,12 +4,79 @@
 
 #include <cstddef>
 
+#include <initializer_list>
+
 #include "media/auto_layout.h"
+#include "res/resource.h"
+#include "res/string_entries.h"
 #include "settings/format_catalogue.h"
 
-// Size of the status text buffer; the longest text has 559 characters for a stored
-// layout, and under 700 with Auto's longest reason.
-constexpr size_t kStatusTextSize = 5000;
+// The longest of the string table's texts `ids`.
+constexpr size_t LongestEntry(std::initializer_list<unsigned> ids)
+{
+    size_t longest = 0;
+    for (unsigned id : ids) {
+        size_t length = 0;
+        for (const char *p = StringEntryText(id); *p != '\0'; ++p)
+            ++length;
+        longest = length > longest ? length : longest;
+    }
+    return longest;
+}
+
+// The longest of `lengths`.
+constexpr size_t Longest(std::initializer_list<size_t> lengths)
+{
+    size_t longest = 0;
+    for (size_t length : lengths)
+        longest = length > longest ? length : longest;
+    return longest;
+}
+
+// The longest of the texts from `first` to `last`.
+constexpr size_t LongestEntryFrom(unsigned first, unsigned last)
+{
+    size_t longest = 0;
+    for (unsigned id = first; id <= last; ++id)
+        longest = LongestEntry({id}) > longest ? LongestEntry({id}) : longest;
+    return longest;
+}
+
+// The longest text of each part of the status text, and of the whole. A number takes
+// at most 11 characters ("-2147483648").
+constexpr size_t kLongestNumberText = 11;
+constexpr size_t kLongestFrameText = 2 * kLongestNumberText + 1 + LongestEntry({IDS_AUTO_END});
+constexpr size_t kLongestEyeOrder = LongestEntry({IDS_AUTO_RIGHT_FIRST, IDS_AUTO_END});
+constexpr size_t kLongestAutoReason =
+    Longest({LongestEntry({IDS_AUTO_TAG_BEFORE}) + kLongestNameTag +
+                 LongestEntry({IDS_AUTO_TAG_AFTER, IDS_AUTO_TAG_FRAME}) + kLongestFrameText,
+             LongestEntry({IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM, IDS_AUTO_ALTERNATING,
+                           IDS_AUTO_ROWS, IDS_AUTO_COLUMNS, IDS_AUTO_TWO_VIEWS}) +
+                 kLongestEyeOrder,
+             LongestEntry({IDS_AUTO_FRAME}) + kLongestFrameText,
+             LongestEntry({IDS_AUTO_MONO, IDS_AUTO_MVC_FILM, IDS_AUTO_PHOTO, IDS_AUTO_RAW_VIEWS,
+                           IDS_AUTO_UNREAD, IDS_AUTO_PICTURE_SBS, IDS_AUTO_PICTURE_TAB,
+                           IDS_AUTO_PICTURE_2D})});
+
+constexpr size_t kLongestFormatLines = Longest(
+    {LongestEntry({IDS_STATUS_ORIGINAL}) + kLongestAutoReason + 1,
+     LongestEntry({IDS_STATUS_INPUT}) +
+         LongestEntryFrom(IDS_INPUT_TEXT_FIRST, IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
+         kLongestAutoReason + LongestEntry({IDS_EYES_SWAPPED}) + 1 +
+         LongestEntry({IDS_STATUS_OUTPUT}) +
+         LongestEntryFrom(IDS_OUTPUT_TEXT_FIRST, IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
+         2});
+constexpr size_t kLongestKeyLines = [] {
+    size_t length = 0;
+    for (unsigned id = IDS_STATUS_FIRST_LINE; id <= IDS_STATUS_LAST_LINE; ++id)
+        length += LongestEntry({id}) + 1;
+    return length;
+}();
+// The title and mode lines, the format lines and the key lines.
+constexpr size_t kLongestStatusText = 1 + LongestEntry({IDS_STATUS_TITLE}) + 2 +
+                                      LongestEntry({IDS_STATUS_FULL_SCREEN, IDS_STATUS_WINDOW}) +
+                                      1 + kLongestFormatLines + kLongestKeyLines;
+constexpr size_t kStatusTextSize = kLongestStatusText + 1;
 
 // Composes the status text for the given settings into `out`: the title line, the mode,
 // the formats (or "Play Original Video"), and the player's key list, one per line. With

@@ -93,7 +93,15 @@ TEST(ComposeStatusText, AutoNamesTheLayoutChosenForTheCurrentFileAndWhy)
     };
     auto choice = [](int layout, AutoReason reason, StereoKind stereo = StereoKind::None,
                      bool inverted = false) {
-        return AutoChoice{layout, false, "", reason, stereo, inverted, "HSBS", 3840, 1080, AutoLacks::Nothing};
+        AutoChoice made;
+        made.layout = layout;
+        made.reason = reason;
+        made.stereo = stereo;
+        made.inverted = inverted;
+        memcpy(made.tag, "HSBS", sizeof "HSBS");
+        made.width = 3840;
+        made.height = 1080;
+        return made;
     };
     const std::string in = "Input ---> ";
     EXPECT_EQ(in + "Auto (from the file)", Lines(Status(0, 0, kAutoInputLayout, 17))[4]);
@@ -152,11 +160,15 @@ TEST(ComposeStatusText, StaysInsideASmallBuffer)
 TEST(StatusText, PictureAndSwappedEyes)
 {
     char out[kStatusTextSize];
-    AutoChoice choice{kHalfAboveLeft, false, "", AutoReason::Picture, StereoKind::TopBottom,
-                      false, "", 1920, 1080, AutoLacks::Nothing};
+    AutoChoice choice;
+    choice.layout = kHalfAboveLeft;
+    choice.reason = AutoReason::Picture;
+    choice.stereo = StereoKind::TopBottom;
     ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out, true);
-    EXPECT_NE(strstr(out, "Half A/B (right eye above) (Auto: the picture, top and bottom) (eyes swapped)\n"),
-              nullptr)
+    EXPECT_NE(
+        strstr(out,
+               "Half A/B (right eye above) (Auto: the picture, top and bottom) (eyes swapped)\n"),
+        nullptr)
         << out;
     choice.stereo = StereoKind::SideBySide;
     ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, TableString, out, sizeof out);
