@@ -84,6 +84,13 @@ target_include_directories(play_media_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wi
 target_link_libraries(play_media_bench PRIVATE duoscope_win)
 add_dependencies(play_media_bench ffplay_standin)
 
+# From a file named on the command line to the player's first frame, each step of the
+# launch seen from outside; run on demand, not by CTest:
+#   tools/winerun.sh BUILD_DIR BUILD_DIR/launch_steps_bench.exe FOLDER [runs] [clip...]
+add_executable(launch_steps_bench tests/win/launch_steps_bench.cpp)
+target_link_libraries(launch_steps_bench PRIVATE duoscope_win)
+add_dependencies(launch_steps_bench duoscope ffplay_standin)
+
 # (Add test programs above this line.)
 
 # Turns the screenshots that the tests saved as BMP files into PNG files.

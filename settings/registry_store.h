@@ -6,6 +6,8 @@
 
 // The key under HKEY_CURRENT_USER that holds the six values.
 constexpr const char kSettingsKey[] = "Software\\Vell\\duoscope";
+// Its subkey that holds what Auto decided of each film, for later runs.
+constexpr const char kFilmsKey[] = "Software\\Vell\\duoscope\\Films";
 
 // Reads value `name` into `buffer` (kSettingTextSize bytes). The buffer is left empty
 // when the key or the value is missing, or the value's text needs 100 bytes or more.
