@@ -32,6 +32,7 @@ add_library(duoscope_win STATIC
   playback/player_process.cpp
   playback/play_media.cpp
   media/probe_run.cpp
+  media/film_store.cpp
   media/auto_probe.cpp
   ui/main_window.cpp
   ui/setting_controls.cpp

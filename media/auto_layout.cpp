@@ -6,9 +6,18 @@
 
 namespace {
 
-constexpr const char kPhotoOptions[] = "-f mjpeg";
-constexpr const char kViewsOptions[] = "-view_ids -1 -noframedrop";
-static_assert(sizeof kViewsOptions - 1 <= kLongestAutoOptions, "options fit their bound");
+constexpr bool OptionsFit()
+{
+    for (const char *options : kAutoOptions) {
+        size_t length = 0;
+        while (options[length] != '\0')
+            ++length;
+        if (length > kLongestAutoOptions)
+            return false;
+    }
+    return true;
+}
+static_assert(OptionsFit(), "Auto's options fit their bound");
 
 // A tag that says side by side or top and bottom without saying half or full.
 bool IsBareTag(const NameLayout &tag)
@@ -146,7 +155,7 @@ bool FromPhoto(const AutoFacts &facts, AutoChoice &choice)
     if (!NameHasExtension(facts.name, "mpo", facts.isLeadByte))
         return false;
     choice.layout = kAlternatingLeft;
-    choice.options = kPhotoOptions;
+    choice.options = kAutoOptions[kPhotoOptions];
     choice.reason = AutoReason::Photo;
     return true;
 }
@@ -174,7 +183,7 @@ bool FromViews(const AutoFacts &facts, AutoChoice &choice)
     }
     choice.inverted = answer.rightViewFirst;
     choice.layout = kAlternatingLeft + (answer.rightViewFirst ? 1 : 0);
-    choice.options = kViewsOptions;
+    choice.options = kAutoOptions[kViewsOptions];
     choice.reason = AutoReason::TwoViews;
     return true;
 }

@@ -28,6 +28,12 @@ enum class AutoReason {
     Unread,   // nothing could be read: the first layout
 };
 
+// The player options that Auto may add before the media path: none; the 3D photo's (both
+// pictures of an .mpo file); two views' (both views, no frame dropped, lest the eyes
+// swap). A choice's options are always one of these.
+enum AutoOptionsIndex : int { kNoAutoOptions, kPhotoOptions, kViewsOptions, kAutoOptionsCount };
+inline constexpr const char *const kAutoOptions[kAutoOptionsCount] = {"", "-f mjpeg",
+                                                                      "-view_ids -1 -noframedrop"};
 // Longest player options that Auto adds.
 constexpr size_t kLongestAutoOptions = 25;
 

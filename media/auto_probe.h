@@ -14,14 +14,15 @@ constexpr size_t kProbeOutputSize = 4096;
 // the line end ("255,\r\n") within 8 characters.
 constexpr size_t kPictureOutputSize = kPictureFrames * kGreyPixels * 8;
 
-// Makes Auto's choice for `film` (its ANSI path, as the program keeps it), reading its
-// tags from its long name. Where the choice needs ffprobe's answer and the film has not
-// been asked yet, runs ffprobe.exe from the folder of `playerExe` (media/probe_run.h);
-// where the name leaves the layout open, a second run, started at the same time, shrinks
-// a frame to a grey picture for the look at the picture, and is ended unread when the
-// stream's answer decides. The answers stay with the film, so that a launch of the same
-// file again does not ask again. Without ffprobe.exe, or when it fails or takes too
-// long, the choice goes on without that answer.
+// Makes Auto's choice for `film` (its ANSI path, as the program keeps it), once: reading
+// its tags from its long name, and where the choice needs ffprobe's answer, taking the
+// choice kept in an earlier run for the file as it is now (media/film_store.h), or else
+// running ffprobe.exe from the folder of `playerExe` (media/probe_run.h); where the name
+// leaves the layout open, a second run, started at the same time, shrinks a frame to a
+// grey picture for the look at the picture, and is ended unread when the stream's answer
+// decides. A choice that the probes answered in time is kept for later runs. Without
+// ffprobe.exe, or when it fails or takes too long, the choice goes on without that
+// answer (and is not kept).
 void ChooseAutoLayoutFor(Film &film, const char *playerExe);
 
 #endif

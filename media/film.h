@@ -6,17 +6,11 @@
 
 #include "common/path_size.h"
 #include "media/auto_layout.h"
-#include "media/picture_look.h"
-#include "media/probe_output.h"
 #include "settings/player_settings.h"
 
 struct Film {
     char path[kPathSize]; // the media file (ANSI), empty before one is named
-    // Auto's reading of the file: asked once, whatever came of it.
-    bool probed;
-    ProbeAnswer answer;
-    PictureLook picture;
-    // Auto's choice for the file, once made.
+    // Auto's choice for the file, once made (in this run or, remembered, in an earlier one).
     bool chosen;
     AutoChoice choice;
     // The eyes play mirrored (Swap Eyes); never while the film plays as the original

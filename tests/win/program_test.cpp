@@ -475,6 +475,66 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
     }
 }
 
+// A film that Auto decided is remembered across runs: a new start of the program plays
+// it as decided, with the reason the status text gave, and without any probe (the
+// stand-in, put in the probe's place, is never started); once the file has changed, it
+// is asked again (the stand-in probe starts, twice, and is ended after its wait).
+TEST_F(Program, AutoRemembersAFilmAcrossRuns)
+{
+    const std::string clips = ProgramFolder() + "auto-clips\\";
+    ASSERT_TRUE(FileExists(clips + "ffprobe.exe"))
+        << "no ffprobe.exe in " << clips << ": build the Windows player (tools/build_ffplay.sh)";
+    const std::string film = folder + "canyon.mp4";
+    ASSERT_TRUE(CopyFileA((clips + "canyon.mp4").c_str(), film.c_str(), FALSE));
+    PutText("nStin", std::to_string(kAutoInputLayout));
+    PutText("nStout", "17");
+    const std::string reason = "(Auto: the picture, side by side)";
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        const std::string probe = run == 0 ? clips + "ffprobe.exe" : ProgramFolder() + "ffplay.exe";
+        ASSERT_TRUE(CopyFileA(probe.c_str(), (folder + "ffprobe.exe").c_str(), FALSE));
+        if (run == 2) { // the file written since
+            HANDLE file =
+                CreateFileA(film.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(file, "\0", 1, &written, nullptr);
+            CloseHandle(file);
+        }
+        ClearStandinLog();
+        Start(Player::StandIn, "\"" + film + "\"");
+        HWND window = WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(WaitForStandinStarts(run == 2 ? 3 : 1, kProbeWaitMs + kWaitMs));
+        const std::vector<StandinStart> starts = StandinStarts();
+        const std::string command = starts.back().commandLine;
+        if (run < 2) {
+            EXPECT_EQ(1u, starts.size());
+            EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
+            AutoChoice choice;
+            choice.layout = kHalfSbsParallel;
+            choice.reason = AutoReason::Picture;
+            choice.stereo = StereoKind::SideBySide;
+            char text[kStatusTextSize];
+            ComposeStatusText(0, 0, kAutoInputLayout, 17, &choice, LoadResString, text,
+                              sizeof text);
+            ASSERT_NE(nullptr, strstr(text, reason.c_str())) << text;
+            const std::vector<bool> expected = DarkPixels(window, text);
+            EXPECT_TRUE(WaitFor([&] { return DarkPixels(window) == expected; }));
+        } else {
+            // Both probes of the changed file, then the player with what they could not say.
+            EXPECT_NE(std::string::npos, starts[0].commandLine.find("ffprobe.exe"))
+                << starts[0].commandLine;
+            EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbsl:arcd -x ")) << command;
+        }
+        EXPECT_EQ(0u, CloseAndWait(window));
+        EndLaunches();
+        CloseHandle(process.hProcess);
+        process = {};
+        DeleteFileA((folder + "ffplay.exe").c_str());
+    }
+    DeleteFileA(film.c_str());
+}
+
 // Without ffprobe.exe Auto goes on at once as if the file could not be read. An
 // ffprobe.exe that never ends (the stand-in, which waits), asked about the stream and
 // the picture at once, is ended both times after the one bounded wait, Auto goes on

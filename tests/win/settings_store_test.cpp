@@ -3,6 +3,8 @@
 #include <string>
 
 #include "registry_fixture.h"
+#include "media/film_entry.h"
+#include "media/film_store.h"
 #include "settings/registry_store.h"
 
 namespace {
@@ -141,4 +143,63 @@ TEST_F(SettingsStore, WriteSettingStoresTextWithItsNul)
     char buffer[kSettingTextSize];
     ReadSetting("nStout", buffer);
     EXPECT_STREQ("17", buffer);
+}
+
+// The films that Auto decided are kept for later runs, at most kFilmsKept of them: a new
+// one drops the one kept longest ago, an entry that does not read as one (hand-edited,
+// another version) is dropped and never trusted, and a film whose file has changed since
+// is not recalled.
+TEST_F(SettingsStore, FilmsKeptAreBoundedAndNeverTrustedBlindly)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "duoscope-films-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    auto film = [&folder](int i) { return folder + "film " + std::to_string(i) + ".mp4"; };
+    const int films = kFilmsKept + 5;
+    AutoChoice choice;
+    choice.layout = kHalfAboveLeft;
+    choice.reason = AutoReason::Picture;
+    choice.stereo = StereoKind::TopBottom;
+    for (int i = 0; i < films; ++i) {
+        HANDLE file =
+            CreateFileA(film(i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CloseHandle(file);
+        KeepFilmChoice(film(i).c_str(), choice);
+        if (i == 100) { // a hand-edited entry among them, and one of another version
+            HKEY key;
+            ASSERT_EQ(ERROR_SUCCESS,
+                      RegOpenKeyExA(HKEY_CURRENT_USER, kFilmsKey, 0, KEY_SET_VALUE, &key));
+            const char edited[] = "duoscope-film 1|1|0|0|03|0|0|8|2|0|1|1|0||C:\\v\\a.mp4";
+            RegSetValueExA(key, "0123456789abcdef", 0, REG_SZ,
+                           reinterpret_cast<const BYTE *>(edited), sizeof edited);
+            RegSetValueExA(key, "fedcba9876543210", 0, REG_SZ,
+                           reinterpret_cast<const BYTE *>("duoscope-film 2|"), 17);
+            RegCloseKey(key);
+        }
+    }
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kFilmsKey, 0, KEY_READ, &key));
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    EXPECT_EQ(static_cast<DWORD>(kFilmsKept), values);
+    AutoChoice recalled;
+    for (int i = 0; i < films; ++i)
+        EXPECT_EQ(i >= films - kFilmsKept, RecallFilmChoice(film(i).c_str(), recalled)) << i;
+    EXPECT_EQ(kHalfAboveLeft, recalled.layout);
+    EXPECT_EQ(AutoReason::Picture, recalled.reason);
+    // A file written since is asked again.
+    HANDLE file =
+        CreateFileA(film(films - 1).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "x", 1, &written, nullptr);
+    CloseHandle(file);
+    EXPECT_FALSE(RecallFilmChoice(film(films - 1).c_str(), recalled));
+    for (int i = 0; i < films; ++i)
+        DeleteFileA(film(i).c_str());
+    RemoveDirectoryA(folder.c_str());
 }
