@@ -540,7 +540,9 @@ TEST_F(Program, AutoRemembersAFilmAcrossRuns)
 // the picture at once, is ended both times after the one bounded wait, Auto goes on
 // likewise, and the same file's next launch does not wait again. So is one that writes
 // without end (the stand-in, told so by the name): its output does not hold the launch
-// past the bound. No probe outlives its launch.
+// past the bound. Where the stream's answer decides (the stand-in answers with a file's
+// metadata), the picture's run, which would never end, is ended unread without holding
+// the launch. No probe outlives its launch.
 TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
 {
     char temp[MAX_PATH];
@@ -582,6 +584,18 @@ TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
         EXPECT_EQ(AutoReason::Unread, choose(media).reason);
         EXPECT_LT(GetTickCount() - start, 500u);
     }
+    SetEnvironmentVariableA("DUOSCOPE_STANDIN_ANSWER",
+                            "stream|width=320|height=180|sample_aspect_ratio=1:1|side_datum/"
+                            "stereo_3d:type=top and bottom\r\nformat|format_name=mov\r\n");
+    ClearStandinLog();
+    start = GetTickCount();
+    const AutoChoice answered = choose("C:\\Videos\\told.mp4");
+    const DWORD waited = GetTickCount() - start;
+    SetEnvironmentVariableA("DUOSCOPE_STANDIN_ANSWER", nullptr);
+    EXPECT_EQ(AutoReason::Metadata, answered.reason);
+    EXPECT_EQ(kHalfAboveLeft, answered.layout);
+    EXPECT_LT(waited, kProbeWaitMs);
+    EXPECT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").empty(); }));
     ClearStandinLog();
     DeleteFileA(probe.c_str());
     RemoveDirectoryA(folder.c_str());

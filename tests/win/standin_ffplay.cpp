@@ -4,8 +4,10 @@
 // line that holds "end-at-once", or the variable DUOSCOPE_STANDIN_END_AT_ONCE in its
 // environment, makes it end at once instead, as the player does with a bad file. One
 // that holds "detached" makes it leave its console first and run on: closing the console
-// then does not end it. One that holds "floods" (standing in for ffprobe.exe) writes
-// lines to its standard output without end, until that is closed.
+// then does not end it. Standing in for ffprobe.exe: one that holds "floods" writes lines
+// to its standard output without end, until that is closed; one that holds
+// "-select_streams" (the stream probe), with DUOSCOPE_STANDIN_ANSWER in its environment,
+// writes that text as its answer and ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +41,15 @@ int main()
         return 1;
     if (strstr(commandLine, "detached"))
         FreeConsole();
+    static char answer[4096];
+    const DWORD answerLength =
+        GetEnvironmentVariableA("DUOSCOPE_STANDIN_ANSWER", answer, sizeof answer);
+    if (strstr(commandLine, "-select_streams") && answerLength > 0 &&
+        answerLength < sizeof answer) {
+        DWORD written;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), answer, answerLength, &written, nullptr);
+        return 0;
+    }
     if (strstr(commandLine, "floods")) {
         const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
         static const char line[] = "0,\r\n";
