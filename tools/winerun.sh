@@ -112,6 +112,13 @@ setup() {
     [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || fail "wineboot" "$log" || return 1
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >>"$log" 2>&1 </dev/null || fail "registry set-up" "$log" || return 1
+    # A new prefix's first services are left half started: a second service manager, and
+    # RPC's service that never starts, so that every start of the desktop (explorer.exe,
+    # when the first window of a while opens) waits 10 s for it. Wine is ended once and
+    # starts its services anew.
+    "${WINESERVER[@]}" -k >>"$log" 2>&1
+    "${WINESERVER[@]}" -w >>"$log" 2>&1
+    setsid "${WINESERVER[@]}" -p >>"$state/wineserver.log" 2>&1 </dev/null || true
     touch "$WINEPREFIX/.duoscope-ready"
   fi
   # Without a window manager, Wine's windows are its own (unmanaged: a closed window goes

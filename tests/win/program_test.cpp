@@ -475,6 +475,22 @@ TEST_F(Program, AutoReadsUntaggedFilesWithTheShippedProbe)
     }
 }
 
+// No probe outlives the program: the program ended (as by a crash) while its probes,
+// which would never end, are running takes them with it.
+TEST_F(Program, ProbesEndWithTheProgram)
+{
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(),
+                          (folder + "ffprobe.exe").c_str(), FALSE));
+    PutText("nStin", std::to_string(kAutoInputLayout));
+    const std::string film = folder + "untagged.mp4";
+    ASSERT_TRUE(CreateEmptyFile(Wide(film)));
+    Start(Player::StandIn, "\"" + film + "\"");
+    ASSERT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").size() == 2; }));
+    TerminateProcess(process.hProcess, 1);
+    EXPECT_TRUE(WaitFor([] { return ProcessIds("ffprobe.exe").empty(); }));
+    DeleteFileA(film.c_str());
+}
+
 // A film that Auto decided is remembered across runs: a new start of the program plays
 // it as decided, with the reason the status text gave, and without any probe (the
 // stand-in, put in the probe's place, is never started); once the file has changed, it
@@ -569,9 +585,13 @@ TEST(AutoProbe, AProbeThatHangsIsEndedAfterItsWait)
         start = GetTickCount();
         const AutoChoice choice = choose(media);
         const DWORD waited = GetTickCount() - start;
-        ASSERT_EQ(2u, StandinStarts().size());
-        EXPECT_NE(StandinStarts()[0].commandLine.find(" -f lavfi "),
-                  StandinStarts()[1].commandLine.find(" -f lavfi "));
+        // (A run that has written more than its answer may hold ends the other before that
+        // one may have logged its start.)
+        ASSERT_GE(StandinStarts().size(), strstr(media, "hangs") ? 2u : 1u);
+        if (StandinStarts().size() == 2) {
+            EXPECT_NE(StandinStarts()[0].commandLine.find(" -f lavfi "),
+                      StandinStarts()[1].commandLine.find(" -f lavfi "));
+        }
         EXPECT_EQ(AutoReason::Unread, choice.reason);
         EXPECT_EQ(0, choice.layout);
         // (One that writes more than its answer may hold is done with at once.)

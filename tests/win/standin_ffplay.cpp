@@ -51,10 +51,13 @@ int main()
         return 0;
     }
     if (strstr(commandLine, "floods")) {
+        // Many lines at a time, faster than a reader can take them.
         const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-        static const char line[] = "0,\r\n";
+        static char lines[1 << 16];
+        for (size_t i = 0; i + 4 <= sizeof lines; i += 4)
+            memcpy(lines + i, "0,\r\n", 4);
         DWORD written;
-        while (WriteFile(out, line, sizeof line - 1, &written, nullptr))
+        while (WriteFile(out, lines, sizeof lines, &written, nullptr))
             ;
         return 5;
     }
