@@ -25,4 +25,10 @@ constexpr size_t kPictureOutputSize = kPictureFrames * kGreyPixels * 8;
 // answer (and is not kept).
 void ChooseAutoLayoutFor(Film &film, const char *playerExe);
 
+// Starts, ahead of the film's launch, the probes that ChooseAutoLayoutFor would start for
+// it (nothing where the choice needs none, is made or is kept from an earlier run): the
+// launch then takes their answers, and their bound counts from their start. For a file
+// named on the command line, whose probes can run while the window is made.
+void StartAutoProbesFor(Film &film, const char *playerExe);
+
 #endif

@@ -10,6 +10,7 @@
 #include "common/paths.h"
 #include "common/res_string.h"
 #include "common/text.h"
+#include "media/auto_probe.h"
 #include "media/film.h"
 #include "playback/play_media.h"
 #include "playback/player_process.h"
@@ -49,11 +50,7 @@ bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow)
     return true;
 }
 
-// Builds szPlayerExe beside the program. Returns AnsiForm::Whole or AnsiForm::Short when
-// ffplay.exe is there (anything under that name counts, a folder too); TooLong when it
-// is not there or its path does not fit; Lacking when the program's path cannot be
-// handed to the player. `modulePath` receives that path in wide characters.
-static AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
+AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
 {
     // The path in its short form where the ANSI code page cannot hold its name.
     DWORD length = GetModuleFileNameW(hInst, modulePath, kPathSize);
@@ -73,6 +70,18 @@ static const Film &FilmShown()
 {
     static const Film kUnknown{};
     return IsFilmOf(CurrentFilm, szMediaFile) ? CurrentFilm : kUnknown;
+}
+
+void ProbeAhead()
+{
+    wchar_t modulePath[kPathSize];
+    if (!IsPlayablePath(szMediaFile) || !FormPasses(FindPlayer(modulePath)))
+        return;
+    LoadSettings();
+    if (PlayerSettings.nStin != kAutoInputLayout || IsOriginalPicture(PlayerSettings.nOrg))
+        return;
+    SelectFilm(CurrentFilm, szMediaFile);
+    StartAutoProbesFor(CurrentFilm, szPlayerExe);
 }
 
 void ShowFilmState(HWND hWnd)

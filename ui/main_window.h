@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/path_size.h"
+#include "common/paths.h"
 
 // Registers the main window's class.
 void RegisterMainWindowClass(HINSTANCE hInstance);
@@ -12,6 +13,18 @@ void RegisterMainWindowClass(HINSTANCE hInstance);
 // Creates, shows and paints the main window; false when no window results (also when
 // the window closed itself during creation because the player is missing).
 bool CreateMainWindow(HINSTANCE hInstance, int nCmdShow);
+
+// Builds szPlayerExe beside the program. Returns AnsiForm::Whole or AnsiForm::Short when
+// ffplay.exe is there (anything under that name counts, a folder too); TooLong when it
+// is not there or its path does not fit; Lacking when the program's path cannot be
+// handed to the player. `modulePath` receives that path in wide characters.
+AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize]);
+
+// For a file named on the command line, while the window is still to be made: where
+// the stored settings take its layout from the file, starts the probes that Auto's
+// choice will need (StartAutoProbesFor). Says nothing of what fails: the window's
+// creation does that.
+void ProbeAhead();
 
 // Shows the current film's state after it or the settings changed: drops a swap of the
 // eyes that would not show, greys Swap Eyes for the original picture, and repaints the

@@ -36,6 +36,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
     hInst = hInstance;
     TakeMediaPath();
+    ProbeAhead();
     LoadStringA(hInstance, IDS_APP_TITLE, szTitle, sizeof szTitle);
     LoadStringA(hInstance, IDS_WINDOW_CLASS, szWindowClass, sizeof szWindowClass);
     RegisterMainWindowClass(hInstance);

@@ -119,13 +119,22 @@ void EndAll()
 Steps Watch(const std::string &commandLine, const std::string &folder, bool standIn)
 {
     Steps steps;
+    // (Its output, the player's by hand, goes nowhere: this program prints the figures.)
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nowhere = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
+                                 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nowhere;
+    startup.hStdError = nowhere;
     PROCESS_INFORMATION process = {};
     std::string line = commandLine;
     const double start = NowMs();
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process))
+    const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder.c_str(), &startup, &process);
+    CloseHandle(nowhere);
+    if (!started)
         return steps;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
