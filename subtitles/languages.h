@@ -18,7 +18,7 @@ constexpr size_t kLanguageKeySize = 4;
 // `named` is its index among the named languages, or -1.
 struct Language {
     char key[kLanguageKeySize]; // empty: no language
-    int named;
+    int named = -1;
 };
 
 // The language that the `length` bytes at `word` name: a two-letter ISO 639-1 code, a
