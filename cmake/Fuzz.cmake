@@ -8,7 +8,9 @@ set(DUOSCOPE_FUZZ_TARGETS
   command_line
   setting_text
   launch_script
-  filter_graph)
+  filter_graph
+  subtitle_choice
+  track_dump)
 set(DUOSCOPE_FUZZ_RUNS 100000 CACHE STRING "Runs of each fuzz target in its ctest")
 
 set(fuzz_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

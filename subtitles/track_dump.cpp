@@ -60,6 +60,7 @@ Reading ReadingOfCodec(const char *codec)
 }
 
 constexpr int64_t kMicroseconds = 1000000;
+constexpr size_t kLongestSeconds = 12; // digits of a time's whole seconds
 constexpr size_t kHexBytesPerLine = 16;
 constexpr size_t kHexOffsetDigits = 8;
 // A hex line: the offset, ": ", the bytes' hex area (41 characters), the bytes as text.
@@ -119,9 +120,12 @@ bool ReadTime(const char *text, int64_t &microseconds)
     text += negative;
     int64_t seconds = 0, fraction = 0;
     size_t digits = 0;
-    for (; *text >= '0' && *text <= '9'; ++text, ++digits)
+    for (; *text >= '0' && *text <= '9'; ++text, ++digits) {
+        if (digits == kLongestSeconds)
+            return false;
         seconds = seconds * 10 + (*text - '0');
-    if (digits == 0 || digits > 12 || *text++ != '.')
+    }
+    if (digits == 0 || *text++ != '.')
         return false;
     int64_t scale = kMicroseconds;
     for (digits = 0; *text >= '0' && *text <= '9'; ++text, ++digits) {
