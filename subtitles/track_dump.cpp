@@ -31,6 +31,38 @@ bool BuildTrackDumpCommand(const char *probeExe, const char *mediaFile, int subt
     return true;
 }
 
+bool BuildTrackFileName(const char *tempFolder, const char *mediaPath, uint64_t fileSize,
+                        uint64_t writeTime, int subtitleIndex, const char *extension, char *out,
+                        size_t outSize)
+{
+    // FNV-1a, 64 bits.
+    constexpr uint64_t kOffsetBasis = 14695981039346656037ULL;
+    constexpr uint64_t kPrime = 1099511628211ULL;
+    uint64_t hash = kOffsetBasis;
+    auto mix = [&](unsigned char byte) { hash = (hash ^ byte) * kPrime; };
+    for (const char *p = mediaPath; *p != '\0'; ++p)
+        mix(static_cast<unsigned char>(*p >= 'A' && *p <= 'Z' ? *p | 0x20 : *p));
+    for (uint64_t value : {fileSize, writeTime})
+        for (int shift = 0; shift < 64; shift += 8)
+            mix(static_cast<unsigned char>(value >> shift));
+    char digits[17];
+    for (int i = 0; i < 16; ++i)
+        digits[i] = "0123456789abcdef"[(hash >> (60 - 4 * i)) & 0xF];
+    digits[16] = '\0';
+    TextBuffer name = StartText(out, outSize);
+    AppendText(name, tempFolder);
+    AppendText(name, "duoscope-track-");
+    AppendText(name, digits);
+    AppendText(name, "-s");
+    AppendNumber(name, subtitleIndex);
+    AppendText(name, extension);
+    if (name.overflow || subtitleIndex < 0) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
 SideFileForm SideFileFormOfCodec(const char *codec)
 {
     if (strcmp(codec, "ass") == 0 || strcmp(codec, "ssa") == 0)

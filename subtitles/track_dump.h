@@ -31,6 +31,16 @@ constexpr size_t kTrackDumpCommandSize =
 bool BuildTrackDumpCommand(const char *probeExe, const char *mediaFile, int subtitleIndex,
                            const char *dumpFile, char *out, size_t outSize);
 
+// The files of a track's side file in the temporary folder `tempFolder` (ending in a
+// backslash, as the system gives it): "duoscope-track-", 16 hex digits of a hash of the
+// media path (ASCII letters folded), its size and its last write time, "-s", the
+// subtitle index, and `extension` (".dump", ".part", ".srt"...). So a side file made once
+// serves that version of the file again, in this run and later ones. Returns false, with
+// `out` empty, when it does not fit or the index is negative.
+bool BuildTrackFileName(const char *tempFolder, const char *mediaPath, uint64_t fileSize,
+                        uint64_t writeTime, int subtitleIndex, const char *extension, char *out,
+                        size_t outSize);
+
 // The side file's form: ASS for ASS/SSA tracks (the script header, then one Dialogue line
 // per packet), SubRip for SubRip, plain text, WebVTT and MP4 timed text (mov_text).
 enum class SideFileForm { None, Ass, Srt };

@@ -234,3 +234,20 @@ TEST(BuildTrackDumpCommand, QuotesEachPath)
     EXPECT_STREQ("", out);
     EXPECT_FALSE(BuildTrackDumpCommand("a", "b", -1, "c", out, sizeof out));
 }
+
+TEST(BuildTrackFileName, OneNamePerFileVersionAndTrack)
+{
+    auto name = [](const char *media, uint64_t size, uint64_t time, int index, size_t outSize = kPathSize) {
+        char out[kPathSize];
+        return BuildTrackFileName("C:\\T\\", media, size, time, index, ".srt", out, outSize) ? std::string(out) : "";
+    };
+    const std::string first = name("D:\\Film.mkv", 1, 2, 3);
+    ASSERT_EQ(std::string("C:\\T\\duoscope-track-").size() + 16 + std::string("-s3.srt").size(), first.size());
+    EXPECT_EQ(0u, first.find("C:\\T\\duoscope-track-"));
+    EXPECT_EQ(first, name("d:\\FILM.MKV", 1, 2, 3));
+    for (const std::string &other : {name("D:\\Film2.mkv", 1, 2, 3), name("D:\\Film.mkv", 9, 2, 3),
+                                     name("D:\\Film.mkv", 1, 9, 3), name("D:\\Film.mkv", 1, 2, 4)})
+        EXPECT_NE(first, other);
+    EXPECT_EQ("", name("D:\\Film.mkv", 1, 2, 3, first.size()));
+    EXPECT_EQ("", name("D:\\Film.mkv", 1, 2, -1));
+}
