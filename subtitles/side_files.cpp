@@ -70,8 +70,11 @@ bool ReadLabel(const char *start, size_t length, SideFileLabel &label)
             label.hearingImpaired = true;
         } else if (WordIs(word, size, "hi")) {
             hindiOrFlag = true;
+            language = label.language.key[0] == '\0'; // Hindi, if it stays alone: "hi-IN"
         } else if (WordIs(word, size, "default") || WordIs(word, size, "full")) {
+            // says nothing the program uses
         } else if (afterLanguage && joined && IsRegion(word, size)) {
+            // the language's region or script
         } else if (label.language.key[0] == '\0') {
             label.language = LanguageOfWord(word, size, false);
             if (label.language.key[0] == '\0')

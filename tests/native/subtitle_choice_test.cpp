@@ -148,6 +148,7 @@ TEST(SideFiles, NamesBesideTheMediaFile)
         {"D:\\Films\\Film.2010.mkv", "Film.2010.en.sdh.srt", true, "en", false, true},
         {"D:\\Films\\Film.2010.mkv", "Film.2010.hi.en.srt", true, "en", false, true},
         {"D:\\Films\\Film.2010.mkv", "Film.2010.hi.srt", true, "hi", false, false},
+        {"D:\\Films\\Film.2010.mkv", "Film.2010.hi-IN.srt", true, "hi", false, false},
         {"D:\\Films\\Film.2010.mkv", "Film.2010.Brazilian.srt", true, "pt", false, false},
         {"D:\\Films\\Film.2010.mkv", "Film.2010.yo.srt", true, "yo", false, false},
         {"D:\\Films\\Film.2010.mkv", "Film.2010.Part2.srt", false, "", false, false},
