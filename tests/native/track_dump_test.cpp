@@ -165,7 +165,8 @@ TEST(ConvertTrackDump, Rules)
 // SRT as timed text in MP4; ffprobe dumps each track with the program's arguments (FFmpeg
 // 5.1's dump is the same, byte for byte, as 7.1's on these). Each converts to the script
 // it came from; read in any pieces it converts the same; cut short anywhere it converts
-// to nothing; and the side file, dumped and converted again, gives itself.
+// to nothing; the side file, dumped and converted again, gives itself; and FFmpeg's
+// subtitles filter takes it.
 TEST(ConvertTrackDump, RealDumps)
 {
     if (!Shell("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null"))
@@ -216,6 +217,8 @@ TEST(ConvertTrackDump, RealDumps)
         const std::string side = std::string("side") + SideFileExtension(whole.form);
         std::ofstream(folder + "/" + side, std::ios::binary) << whole.text;
         EXPECT_EQ(whole.text, Convert(dump(side, 0)).text);
+        EXPECT_TRUE(Shell("cd " + folder + " && ffmpeg -v error -xerror -f lavfi -i color=s=64x36:d=4 -vf subtitles=" +
+                          side + " -f null -"));
     }
     Shell("rm -rf " + folder);
 }
