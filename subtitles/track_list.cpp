@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "common/paths.h"
+#include "common/text.h"
+
 namespace {
 
 // One piece of text that is not terminated where it ends.
@@ -128,6 +131,25 @@ int DispositionWeight(const MediaTrack &track)
 }
 
 } // namespace
+
+bool BuildTrackListCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize)
+{
+    TextBuffer line = StartText(out, outSize);
+    if (PathBreaksQuotes(probeExe) || PathBreaksQuotes(mediaFile))
+        return false;
+    AppendText(line, "\"");
+    AppendText(line, probeExe);
+    AppendText(line, "\" ");
+    AppendText(line, kTrackListArguments);
+    AppendText(line, " \"");
+    AppendText(line, mediaFile);
+    AppendText(line, "\"");
+    if (line.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
 
 TrackKind SubtitleKindOfCodec(const char *codec)
 {

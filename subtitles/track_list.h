@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "common/path_size.h"
 #include "subtitles/languages.h"
 
 // What ffprobe is asked, in its compact output form: one line per stream, every stream
@@ -17,6 +18,14 @@ constexpr const char kTrackListArguments[] =
     "-v error -show_entries stream=index,codec_type,codec_name,channels,sample_rate,bit_rate:"
     "stream_tags=language,title:stream_disposition=default,forced,hearing_impaired,"
     "visual_impaired -of compact";
+
+// Longest track-list command: both paths at 511 characters, their quotes and blanks.
+constexpr size_t kTrackListCommandSize = sizeof kTrackListArguments + 2 * (kPathSize - 1) + 6;
+
+// The command line that lists a media file's tracks (kTrackListArguments), in `out`: the
+// quoted program, the arguments and the quoted media path. Returns false, with `out`
+// empty, when a path could break its quotes (PathBreaksQuotes) or the line does not fit.
+bool BuildTrackListCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize);
 
 // What a track is to the program.
 enum class TrackKind {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "subtitles/track_dump.h"
+#include "subtitles/track_list.h"
 
 namespace {
 
@@ -225,13 +226,18 @@ TEST(ConvertTrackDump, RealDumps)
 
 TEST(BuildTrackDumpCommand, QuotesEachPath)
 {
+    char list[kTrackListCommandSize];
+    const std::string longest(kPathSize - 1, 'x');
+    ASSERT_TRUE(BuildTrackListCommand(longest.c_str(), longest.c_str(), list, sizeof list));
+    ASSERT_TRUE(BuildTrackListCommand("C:\\d\\ffprobe.exe", "D:\\F\\Film 1.mkv", list, sizeof list));
+    EXPECT_EQ("\"C:\\d\\ffprobe.exe\" " + std::string(kTrackListArguments) + " \"D:\\F\\Film 1.mkv\"", list);
+    EXPECT_FALSE(BuildTrackListCommand("a", "b\\", list, sizeof list));
     char out[kTrackDumpCommandSize];
     ASSERT_TRUE(BuildTrackDumpCommand("C:\\d\\ffprobe.exe", "D:\\F\\Film 1.mkv", 2, "C:\\T\\d.txt", out, sizeof out));
     EXPECT_STREQ("\"C:\\d\\ffprobe.exe\" -v error -select_streams s:2 -show_data -show_entries "
                  "packet=pts_time,duration_time,data:stream=codec_name,extradata -of default -o "
                  "\"C:\\T\\d.txt\" \"D:\\F\\Film 1.mkv\"",
                  out);
-    const std::string longest(kPathSize - 1, 'x');
     EXPECT_TRUE(BuildTrackDumpCommand(longest.c_str(), longest.c_str(), 2147483647, longest.c_str(), out, sizeof out));
     EXPECT_FALSE(BuildTrackDumpCommand("a", "b\"", 0, "c", out, sizeof out));
     EXPECT_STREQ("", out);
