@@ -55,8 +55,8 @@ struct Alias {
     const char *two;
 };
 constexpr Alias kAliases[] = {
-    {"nb", "no"},        {"nn", "no"},        {"nob", "no"},     {"nno", "no"},
-    {"brazilian", "pt"}, {"farsi", "fa"},     {"slovene", "sl"}, {"filipino", "tl"},
+    {"nb", "no"},        {"nn", "no"},    {"nob", "no"},     {"nno", "no"},
+    {"brazilian", "pt"}, {"farsi", "fa"}, {"slovene", "sl"}, {"filipino", "tl"},
 };
 
 // Every ISO 639-1 code, two letters each.

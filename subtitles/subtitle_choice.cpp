@@ -56,10 +56,10 @@ const char *CodecText(const char *codec)
         const char *text;
     };
     static constexpr Name kNames[] = {
-        {"aac", "AAC"},    {"ac3", "AC-3"},     {"eac3", "E-AC-3"}, {"dts", "DTS"},
+        {"aac", "AAC"},       {"ac3", "AC-3"},  {"eac3", "E-AC-3"}, {"dts", "DTS"},
         {"truehd", "TrueHD"}, {"mlp", "MLP"},   {"opus", "Opus"},   {"vorbis", "Vorbis"},
-        {"flac", "FLAC"},  {"mp3", "MP3"},      {"mp2", "MP2"},     {"mp1", "MP1"},
-        {"alac", "ALAC"},  {"wmav1", "WMA"},    {"wmav2", "WMA"},   {"wmapro", "WMA Pro"},
+        {"flac", "FLAC"},     {"mp3", "MP3"},   {"mp2", "MP2"},     {"mp1", "MP1"},
+        {"alac", "ALAC"},     {"wmav1", "WMA"}, {"wmav2", "WMA"},   {"wmapro", "WMA Pro"},
     };
     for (const Name &name : kNames)
         if (strcmp(codec, name.codec) == 0)
@@ -72,9 +72,10 @@ void AppendTrackLabel(TextBuffer &text, const MediaTrack &track, StringLookup lo
                       unsigned firstId, bool withTitle)
 {
     auto piece = [&](unsigned id) { return lookup(firstId + id); };
-    const char *language = track.language.named >= 0
-                               ? piece(kTextLanguageFirst + static_cast<unsigned>(track.language.named))
-                               : track.language.key;
+    const char *language =
+        track.language.named >= 0
+            ? piece(kTextLanguageFirst + static_cast<unsigned>(track.language.named))
+            : track.language.key;
     const bool title = withTitle && track.title[0] != '\0' && !SameFolded(track.title, language);
     const bool head = language[0] != '\0' || title;
     if (!head) {
@@ -155,8 +156,8 @@ SubtitleChoice ChooseSubtitles(const SideFileList &sideFiles, const TrackList &t
     return choice;
 }
 
-size_t ComposeTrackLabel(const MediaTrack &track, StringLookup lookup, unsigned firstId,
-                         char *out, size_t outSize)
+size_t ComposeTrackLabel(const MediaTrack &track, StringLookup lookup, unsigned firstId, char *out,
+                         size_t outSize)
 {
     for (bool withTitle : {true, false}) {
         TextBuffer text = StartText(out, outSize);

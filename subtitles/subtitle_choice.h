@@ -50,17 +50,17 @@ SubtitleChoice ChooseSubtitles(const SideFileList &sideFiles, const TrackList &t
 // The pieces of the texts below, in string-table order from a first id on (the Win32
 // layer's `lookup` gives them; see the string table).
 enum TrackText : unsigned {
-    kTextOff,          // "Off": the menu's first item, and the status text's
-    kTextTrack,        // "Track": a track with neither language nor title ("Track 3")
-    kTextNumberBefore, // " (track "
-    kTextNumberAfter,  // ")"
-    kTextTitleBefore,  // " - ": between the language and the title
-    kTextDetail,       // ", ": before each detail
-    kTextForced,       // "forced"
-    kTextPicture,      // "picture": a picture subtitle track, which the player draws
-    kTextMono,         // "mono"
-    kTextStereo,       // "stereo"
-    kTextChannels,     // " channels", after the count of other layouts than 5.1 and 7.1
+    kTextOff,           // "Off": the menu's first item, and the status text's
+    kTextTrack,         // "Track": a track with neither language nor title ("Track 3")
+    kTextNumberBefore,  // " (track "
+    kTextNumberAfter,   // ")"
+    kTextTitleBefore,   // " - ": between the language and the title
+    kTextDetail,        // ", ": before each detail
+    kTextForced,        // "forced"
+    kTextPicture,       // "picture": a picture subtitle track, which the player draws
+    kTextMono,          // "mono"
+    kTextStereo,        // "stereo"
+    kTextChannels,      // " channels", after the count of other layouts than 5.1 and 7.1
     kTextLanguageFirst, // the named languages' names (subtitles/languages.h), in order
     kTrackTextCount = kTextLanguageFirst + kNamedLanguageCount,
 };
@@ -78,8 +78,8 @@ constexpr size_t kTrackLabelSize = 320;
 // "forced" and "picture" where they hold. The title is UTF-8 as the file has it; the
 // other pieces are the string table's. Returns the length; a label that would not fit
 // leaves out the title, and failing that is empty.
-size_t ComposeTrackLabel(const MediaTrack &track, StringLookup lookup, unsigned firstId,
-                         char *out, size_t outSize);
+size_t ComposeTrackLabel(const MediaTrack &track, StringLookup lookup, unsigned firstId, char *out,
+                         size_t outSize);
 
 // The text of a subtitle choice for the status text and the menu's check: "Off", the
 // side file's name, or the track's label. Returns the length; empty when it does not

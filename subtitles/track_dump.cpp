@@ -120,7 +120,8 @@ bool ReadHexLine(const char *line, size_t length, uint64_t offset, unsigned char
         const size_t column = kHexAreaStart + 2 * count + count / 2;
         if (column + 1 >= length || !IsHex(line[column]) || !IsHex(line[column + 1]))
             break;
-        bytes[count++] = static_cast<unsigned char>(HexValue(line[column]) * 16 + HexValue(line[column + 1]));
+        bytes[count++] =
+            static_cast<unsigned char>(HexValue(line[column]) * 16 + HexValue(line[column + 1]));
     }
     if (count == 0 || offset > 0xFFFFFFFFu || length != kHexAreaStart + kHexAreaWidth + count)
         return false;
@@ -254,10 +255,10 @@ struct DumpFacts {
     long cues[kReadings];   // the cues its packets give, read each way
     // The ASS/SSA header (the extradata up to a NUL):
     uint64_t headerSize;
-    uint64_t split;   // bytes before the trailer: up to the line after "\n[Events]...Format:"
+    uint64_t split;       // bytes before the trailer: up to the line after "\n[Events]...Format:"
     char headerStart[16]; // its first bytes
-    bool events;      // holds "\n[Events]"
-    bool ssa;         // holds no "\n[V4+ Styles]": SSA's "Marked=" events
+    bool events;          // holds "\n[Events]"
+    bool ssa;             // holds no "\n[V4+ Styles]": SSA's "Marked=" events
 };
 
 // The passes over the dump.
@@ -308,7 +309,8 @@ bool ReadAssEvent(const char *data, size_t size, AssEvent &event)
         return false;
     ++p;
     static constexpr char kMarked[] = "Marked=";
-    if (static_cast<size_t>(end - p) >= sizeof kMarked - 1 && memcmp(p, kMarked, sizeof kMarked - 1) == 0)
+    if (static_cast<size_t>(end - p) >= sizeof kMarked - 1 &&
+        memcmp(p, kMarked, sizeof kMarked - 1) == 0)
         p += sizeof kMarked - 1;
     event.layer = p;
     p = SkipNumberField(p, end);
@@ -498,8 +500,8 @@ struct Work {
             for (Reading reading : {kTimedText, kPlainText}) {
                 const char *text;
                 size_t length;
-                if (TextOfPacket(data, packetSize, reading, text, length) && TextShows(text, length) &&
-                    CueTimes(pts, duration, 1000, start, end))
+                if (TextOfPacket(data, packetSize, reading, text, length) &&
+                    TextShows(text, length) && CueTimes(pts, duration, 1000, start, end))
                     ++facts.cues[reading];
             }
             return;
@@ -509,7 +511,8 @@ struct Work {
         const Reading reading = ReadingOfCodec(facts.codec);
         if (reading == kAssPackets) {
             AssEvent event;
-            if (!ReadAssEvent(data, packetSize, event) || !CueTimes(pts, duration, 10000, start, end))
+            if (!ReadAssEvent(data, packetSize, event) ||
+                !CueTimes(pts, duration, 10000, start, end))
                 return;
             ++cuesWritten;
             out.Put("Dialogue: ");
@@ -588,7 +591,8 @@ DumpResult ReadDump(Work &work, uint64_t from)
     work.filled = work.position = 0;
     work.atEnd = work.readFailed = false;
     Section section = Section::Top;
-    bool hasPts = false, hasDuration = false, hasData = false, hasCodec = false, hasExtradata = false;
+    bool hasPts = false, hasDuration = false, hasData = false, hasCodec = false,
+         hasExtradata = false;
     bool lastShort = false;
     uint64_t bytes = 0;
     for (;;) {
@@ -597,7 +601,8 @@ DumpResult ReadDump(Work &work, uint64_t from)
         if (work.readFailed)
             return DumpResult::ReadFailed;
         if (got <= 0)
-            return got == 0 && section == Section::After ? DumpResult::Converted : DumpResult::Broken;
+            return got == 0 && section == Section::After ? DumpResult::Converted
+                                                         : DumpResult::Broken;
         const char *line = work.line;
         switch (section) {
         case Section::Top:
@@ -670,7 +675,8 @@ DumpResult ReadDump(Work &work, uint64_t from)
                 const char *codec = line + strlen("codec_name=");
                 if (hasCodec)
                     return DumpResult::Broken;
-                if (work.pass == Pass::Check && !CopyText(work.facts.codec, sizeof work.facts.codec, codec))
+                if (work.pass == Pass::Check &&
+                    !CopyText(work.facts.codec, sizeof work.facts.codec, codec))
                     return DumpResult::Broken;
                 if (strcmp(work.facts.codec, codec) != 0)
                     return DumpResult::Broken; // the dump changed between readings
@@ -701,7 +707,8 @@ bool BeginsAsScript(const DumpFacts &facts)
     uint64_t size = facts.headerSize;
     if (size >= 3 && memcmp(start, kBom, 3) == 0)
         start += 3, size -= 3;
-    return size >= sizeof kScriptInfo - 1 && memcmp(start, kScriptInfo, sizeof kScriptInfo - 1) == 0;
+    return size >= sizeof kScriptInfo - 1 &&
+           memcmp(start, kScriptInfo, sizeof kScriptInfo - 1) == 0;
 }
 
 } // namespace

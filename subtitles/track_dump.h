@@ -21,8 +21,9 @@ constexpr const char kTrackDumpArgumentsAfter[] =
 
 // Longest dump command: the program's, the dump's and the media file's paths (511
 // characters each) with their quotes and blanks, and the arguments.
-constexpr size_t kTrackDumpCommandSize =
-    3 * (kPathSize - 1) + 12 + sizeof kTrackDumpArgumentsBefore + 11 + sizeof kTrackDumpArgumentsAfter;
+constexpr size_t kTrackDumpCommandSize = 3 * (kPathSize - 1) + 12 +
+                                         sizeof kTrackDumpArgumentsBefore + 11 +
+                                         sizeof kTrackDumpArgumentsAfter;
 
 // The command line that dumps subtitle stream `subtitleIndex` of `mediaFile` into
 // `dumpFile`: the quoted program, the arguments, the quoted dump path and the quoted

@@ -153,7 +153,8 @@ bool BuildTrackListCommand(const char *probeExe, const char *mediaFile, char *ou
 
 TrackKind SubtitleKindOfCodec(const char *codec)
 {
-    static constexpr const char *kText[] = {"subrip", "srt", "ass", "ssa", "webvtt", "mov_text", "text"};
+    static constexpr const char *kText[] = {"subrip", "srt",      "ass", "ssa",
+                                            "webvtt", "mov_text", "text"};
     static constexpr const char *kPicture[] = {"hdmv_pgs_subtitle", "dvd_subtitle", "dvb_subtitle",
                                                "xsub"};
     for (const char *name : kText)

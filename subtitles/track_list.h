@@ -43,17 +43,17 @@ constexpr size_t kTitleSize = 128;
 
 struct MediaTrack {
     TrackKind kind;
-    int stream;    // the stream's index in the file: ffplay's -ast N and -sst N
-    int kindIndex; // its index among the file's audio streams, or among its subtitle
-                   // streams of every kind: ffprobe's a:N and s:N, the subtitles
-                   // filter's si
-    char codec[kCodecNameSize];          // ffprobe's codec_name ("ac3", "subrip")
-    char languageTag[kLanguageTagSize];  // the language tag as the file has it
-    Language language;                   // what the tag names (LanguageOfTag)
-    char title[kTitleSize];              // the title tag, UTF-8 as ffprobe gives it
-    int channels;                        // audio: 0 when not given
-    long sampleRate;                     // audio: 0 when not given
-    long bitRate;                        // 0 when not given ("N/A")
+    int stream;                 // the stream's index in the file: ffplay's -ast N and -sst N
+    int kindIndex;              // its index among the file's audio streams, or among its subtitle
+                                // streams of every kind: ffprobe's a:N and s:N, the subtitles
+                                // filter's si
+    char codec[kCodecNameSize]; // ffprobe's codec_name ("ac3", "subrip")
+    char languageTag[kLanguageTagSize]; // the language tag as the file has it
+    Language language;                  // what the tag names (LanguageOfTag)
+    char title[kTitleSize];             // the title tag, UTF-8 as ffprobe gives it
+    int channels;                       // audio: 0 when not given
+    long sampleRate;                    // audio: 0 when not given
+    long bitRate;                       // 0 when not given ("N/A")
     bool isDefault;
     bool forced;
     bool hearingImpaired;

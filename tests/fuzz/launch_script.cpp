@@ -1,9 +1,8 @@
 // The launch script (BuildPlayerCommand, BuildLaunchScript) and the probe's command lines
-// (BuildProbeCommand, BuildTrackListCommand, BuildTrackDumpCommand): read back as cmd.exe (the script) and the Windows argument rules
-// read them, a composed line must hand over the media path as exactly one argument,
-// unchanged.
-// Input: six bytes of settings, one choosing Auto's options, then the media path, and
-// after a NUL the player's path (a fixed one without).
+// (BuildProbeCommand, BuildTrackListCommand, BuildTrackDumpCommand): read back as cmd.exe (the
+// script) and the Windows argument rules read them, a composed line must hand over the media path
+// as exactly one argument, unchanged. Input: six bytes of settings, one choosing Auto's options,
+// then the media path, and after a NUL the player's path (a fixed one without).
 #include "fuzz_support.h"
 
 #include "common/path_size.h"
@@ -127,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                               dump, sizeof dump);
     FUZZ_CHECK(dumped || MayRefuse(media) || MayRefuse(player));
     if (dumped) {
-        FUZZ_CHECK(BuildTrackDumpCommand(player.c_str(), "m", index, player.c_str(), plainDump, sizeof plainDump));
+        FUZZ_CHECK(BuildTrackDumpCommand(player.c_str(), "m", index, player.c_str(), plainDump,
+                                         sizeof plainDump));
         CheckArguments(dump, false, player, media, plainDump);
         const Arguments arguments = ArgumentsOf(dump);
         FUZZ_CHECK(arguments[arguments.size() - 2] == player);

@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
             FUZZ_CHECK(extension == ".srt" || extension == ".ass" || extension == ".ssa" ||
                        extension == ".vtt");
-            FUZZ_CHECK(label.labelled || !(label.forced || label.hearingImpaired || label.language.key[0]));
+            FUZZ_CHECK(label.labelled ||
+                       !(label.forced || label.hearingImpaired || label.language.key[0]));
             const bool added = AddSideFile(sides, media.c_str(), name.c_str(), isLead);
             FUZZ_CHECK(added || sides.more || name.size() >= kPathSize);
         }
@@ -76,14 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     TrackList tracks;
     const bool read = ParseTrackList(output.c_str(), tracks);
     FUZZ_CHECK(read == tracks.read && tracks.count >= 0 && tracks.count <= kMaxTracks);
-    FUZZ_CHECK(read || (tracks.count == 0 && tracks.audioStreams == 0 && tracks.subtitleStreams == 0));
+    FUZZ_CHECK(read ||
+               (tracks.count == 0 && tracks.audioStreams == 0 && tracks.subtitleStreams == 0));
     int audio = 0, subtitles = 0;
     char label[kTrackLabelSize];
     for (int i = 0; i < tracks.count; ++i) {
         const MediaTrack &track = tracks.tracks[i];
         FUZZ_CHECK(i == 0 || track.stream > tracks.tracks[i - 1].stream);
         FUZZ_CHECK(track.kindIndex == (track.kind == TrackKind::Audio ? audio++ : subtitles++));
-        FUZZ_CHECK(Terminated(track.codec, sizeof track.codec) && Terminated(track.title, sizeof track.title) &&
+        FUZZ_CHECK(Terminated(track.codec, sizeof track.codec) &&
+                   Terminated(track.title, sizeof track.title) &&
                    Terminated(track.languageTag, sizeof track.languageTag));
         for (const char *field : {track.codec, track.title, track.languageTag})
             for (const char *c = field; *c != '\0'; ++c)
@@ -95,18 +98,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(audio <= tracks.audioStreams && subtitles <= tracks.subtitleStreams);
     const int player = PlayerAudioTrack(tracks);
-    FUZZ_CHECK(player == -1 || (player < tracks.count && tracks.tracks[player].kind == TrackKind::Audio));
+    FUZZ_CHECK(player == -1 ||
+               (player < tracks.count && tracks.tracks[player].kind == TrackKind::Audio));
     const int picked = size > 0 ? data[0] % 40 - 1 : -1;
     const int option = AudioStreamOption(tracks, picked);
-    FUZZ_CHECK(option == -1 || (audio >= 2 && tracks.tracks[ChosenAudioTrack(tracks, picked)].stream == option));
+    FUZZ_CHECK(option == -1 ||
+               (audio >= 2 && tracks.tracks[ChosenAudioTrack(tracks, picked)].stream == option));
 
     const SubtitleSource sources[] = {SubtitleSource::Off, SubtitleSource::SideFile,
                                       SubtitleSource::TextTrack, SubtitleSource::PictureTrack};
     for (int i = 0; i < 8; ++i) {
         SubtitlePick pick{i < 4, sources[i % 4], "", picked};
         if (sides.count > 0)
-            CopyText(pick.sideFile, sizeof pick.sideFile, sides.files[picked < 0 ? 0 : picked % sides.count].name);
-        const Language preferred = LanguageOfWord(media.c_str(), std::min<size_t>(media.size(), 3), false);
+            CopyText(pick.sideFile, sizeof pick.sideFile,
+                     sides.files[picked < 0 ? 0 : picked % sides.count].name);
+        const Language preferred =
+            LanguageOfWord(media.c_str(), std::min<size_t>(media.size(), 3), false);
         CheckLanguage(preferred);
         const SubtitleChoice choice = ChooseSubtitles(sides, tracks, pick, i % 2 == 0, preferred);
         FUZZ_CHECK(!choice.picked || (pick.made && choice.source == pick.source));
@@ -119,14 +126,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         case SubtitleSource::TextTrack:
         case SubtitleSource::PictureTrack:
             FUZZ_CHECK(choice.track >= 0 && choice.track < tracks.count);
-            FUZZ_CHECK(tracks.tracks[choice.track].kind == (choice.source == SubtitleSource::TextTrack
-                                                                 ? TrackKind::TextSubtitle
-                                                                 : TrackKind::PictureSubtitle));
+            FUZZ_CHECK(tracks.tracks[choice.track].kind ==
+                       (choice.source == SubtitleSource::TextTrack ? TrackKind::TextSubtitle
+                                                                   : TrackKind::PictureSubtitle));
             FUZZ_CHECK(choice.picked || choice.source == SubtitleSource::TextTrack);
             break;
         }
         char name[kPathSize];
-        const size_t length = ComposeSubtitleLabel(choice, sides, tracks, Piece, 1000, name, sizeof name);
+        const size_t length =
+            ComposeSubtitleLabel(choice, sides, tracks, Piece, 1000, name, sizeof name);
         FUZZ_CHECK(length == strlen(name) && length > 0);
     }
     return 0;

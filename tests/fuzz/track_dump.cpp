@@ -63,8 +63,8 @@ bool ReadsAsSubRip(const std::string &text)
             const size_t colon = times.find(':', start);
             if (colon == std::string::npos || !IsDigits(times, start, colon - start) ||
                 times.compare(colon, 1, ":") != 0 || !IsDigits(times, colon + 1, 2) ||
-                times[colon + 3] != ':' || !IsDigits(times, colon + 4, 2) || times[colon + 6] != ',' ||
-                !IsDigits(times, colon + 7, 3))
+                times[colon + 3] != ':' || !IsDigits(times, colon + 4, 2) ||
+                times[colon + 6] != ',' || !IsDigits(times, colon + 7, 3))
                 return false;
         }
         p = lineEnd + 1;
@@ -107,12 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (form == SideFileForm::Srt)
         FUZZ_CHECK(!whole.empty() && ReadsAsSubRip(whole));
     else
-        FUZZ_CHECK(whole.compare(whole.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0, 13, "[Script Info]") == 0);
+        FUZZ_CHECK(whole.compare(whole.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0, 13,
+                                 "[Script Info]") == 0);
     // Cut short, by a byte or to its half, it makes no file.
     for (size_t cut : {size - 1, size / 2}) {
         std::string out;
         SideFileForm cutForm;
-        FUZZ_CHECK(Convert(dump.substr(0, cut), kDumpWindowSize, out, cutForm) != DumpResult::Converted);
+        FUZZ_CHECK(Convert(dump.substr(0, cut), kDumpWindowSize, out, cutForm) !=
+                   DumpResult::Converted);
         FUZZ_CHECK(out.empty());
     }
     return 0;

@@ -22,15 +22,16 @@ bool ShiftJisLeadByte(unsigned char byte)
 
 // The texts of the labels, in TrackText order, as the string table is to hold them.
 const char *const kEnglish[kTrackTextCount] = {
-    "Off", "Track", " (track ", ")", " - ", ", ", "forced", "picture", "mono", "stereo",
-    " channels", "English", "French", "German", "Spanish", "Italian", "Portuguese", "Dutch",
-    "Swedish", "Norwegian", "Danish", "Finnish", "Icelandic", "Polish", "Czech", "Slovak",
-    "Slovenian", "Hungarian", "Romanian", "Bulgarian", "Croatian", "Serbian", "Bosnian",
-    "Macedonian", "Greek", "Russian", "Ukrainian", "Belarusian", "Estonian", "Latvian",
-    "Lithuanian", "Turkish", "Arabic", "Hebrew", "Persian", "Hindi", "Bengali", "Tamil",
-    "Telugu", "Urdu", "Thai", "Vietnamese", "Indonesian", "Malay", "Tagalog", "Chinese",
-    "Japanese", "Korean", "Catalan", "Basque", "Galician", "Welsh", "Irish", "Latin",
-    "Albanian", "Armenian", "Georgian", "Afrikaans", "Swahili"};
+    "Off",      "Track",     " (track ",   ")",          " - ",       ", ",         "forced",
+    "picture",  "mono",      "stereo",     " channels",  "English",   "French",     "German",
+    "Spanish",  "Italian",   "Portuguese", "Dutch",      "Swedish",   "Norwegian",  "Danish",
+    "Finnish",  "Icelandic", "Polish",     "Czech",      "Slovak",    "Slovenian",  "Hungarian",
+    "Romanian", "Bulgarian", "Croatian",   "Serbian",    "Bosnian",   "Macedonian", "Greek",
+    "Russian",  "Ukrainian", "Belarusian", "Estonian",   "Latvian",   "Lithuanian", "Turkish",
+    "Arabic",   "Hebrew",    "Persian",    "Hindi",      "Bengali",   "Tamil",      "Telugu",
+    "Urdu",     "Thai",      "Vietnamese", "Indonesian", "Malay",     "Tagalog",    "Chinese",
+    "Japanese", "Korean",    "Catalan",    "Basque",     "Galician",  "Welsh",      "Irish",
+    "Latin",    "Albanian",  "Armenian",   "Georgian",   "Afrikaans", "Swahili"};
 constexpr unsigned kFirstId = 900;
 const char *English(unsigned id)
 {
@@ -51,7 +52,8 @@ const char kFilm[] =
     "l_impaired=1|tag:language=eng|tag:title=Director \\| Cast\\\\Crew\n"
     "stream|index=2|codec_name=ac3|codec_type=audio|sample_rate=44100|channels=6|bit_rate=44800"
     "0|disposition:default=1|disposition:forced=0|disposition:hearing_impaired=0|disposition:vi"
-    "sual_impaired=0|tag:language=fre|tag:title=Fran\xC3\xA7" "ais\n"
+    "sual_impaired=0|tag:language=fre|tag:title=Fran\xC3\xA7"
+    "ais\n"
     "stream|index=3|codec_name=subrip|codec_type=subtitle|bit_rate=N/A|disposition:default=0|di"
     "sposition:forced=0|disposition:hearing_impaired=1|disposition:visual_impaired=0|tag:langua"
     "ge=eng|tag:title=SDH\n"
@@ -82,12 +84,15 @@ const char kPictures[] =
 std::string Describe(const MediaTrack &t)
 {
     const char kinds[] = "atpo";
-    std::string text = std::string(1, kinds[static_cast<int>(t.kind)]) + std::to_string(t.kindIndex) +
-                       " @" + std::to_string(t.stream) + " " + t.codec + " " + t.language.key + " [" +
-                       t.title + "] " + std::to_string(t.channels) + " " +
-                       std::to_string(t.sampleRate) + " " + std::to_string(t.bitRate);
-    for (auto [flag, letter] : {std::pair{t.isDefault, " D"}, {t.forced, " F"},
-                                {t.hearingImpaired, " H"}, {t.visualImpaired, " V"}})
+    std::string text = std::string(1, kinds[static_cast<int>(t.kind)]) +
+                       std::to_string(t.kindIndex) + " @" + std::to_string(t.stream) + " " +
+                       t.codec + " " + t.language.key + " [" + t.title + "] " +
+                       std::to_string(t.channels) + " " + std::to_string(t.sampleRate) + " " +
+                       std::to_string(t.bitRate);
+    for (auto [flag, letter] : {std::pair{t.isDefault, " D"},
+                                {t.forced, " F"},
+                                {t.hearingImpaired, " H"},
+                                {t.visualImpaired, " V"}})
         if (flag)
             text += letter;
     return text;
@@ -114,9 +119,9 @@ std::string Label(const MediaTrack &track, size_t size = kTrackLabelSize)
 // An audio stream's line: its flags and bit rate.
 std::string AudioLine(int index, bool isDefault, bool impaired, long bitRate, int channels = 2)
 {
-    return "stream|index=" + std::to_string(index) + "|codec_type=audio|codec_name=aac|channels=" +
-           std::to_string(channels) + "|sample_rate=48000|bit_rate=" +
-           (bitRate > 0 ? std::to_string(bitRate) : "N/A") +
+    return "stream|index=" + std::to_string(index) +
+           "|codec_type=audio|codec_name=aac|channels=" + std::to_string(channels) +
+           "|sample_rate=48000|bit_rate=" + (bitRate > 0 ? std::to_string(bitRate) : "N/A") +
            "|disposition:default=" + (isDefault ? "1" : "0") +
            "|disposition:hearing_impaired=" + (impaired ? "1" : "0") + "\n";
 }
@@ -184,9 +189,9 @@ TEST(SideFiles, NamesBesideTheMediaFile)
 // the first by (in the user's language and plain, in it, without a language, any).
 TEST(SideFiles, ListOrderAndPreference)
 {
-    const std::vector<std::string> pool = {"Film.srt",     "Film.en.srt", "Film.en.forced.srt",
-                                           "Film.fr.srt",  "Film.de.srt", "Film.English.sdh.srt",
-                                           "FILM.ES.srt",  "Film.ass",    "Film.Part2.srt"};
+    const std::vector<std::string> pool = {"Film.srt",    "Film.en.srt", "Film.en.forced.srt",
+                                           "Film.fr.srt", "Film.de.srt", "Film.English.sdh.srt",
+                                           "FILM.ES.srt", "Film.ass",    "Film.Part2.srt"};
     const unsigned seed = 20261208;
     std::mt19937 random(seed);
     static SideFileList list;
@@ -207,27 +212,30 @@ TEST(SideFiles, ListOrderAndPreference)
                 c = static_cast<char>(tolower(c));
             return s;
         };
-        std::sort(expected.begin(), expected.end(),
-                  [&](const std::string &a, const std::string &b) { return folded(a) < folded(b); });
+        std::sort(
+            expected.begin(), expected.end(),
+            [&](const std::string &a, const std::string &b) { return folded(a) < folded(b); });
         ASSERT_EQ(static_cast<int>(expected.size()), list.count);
         for (int i = 0; i < list.count; ++i)
             EXPECT_EQ(expected[i], list.files[i].name);
         const Language english = LanguageOfWord("eng", 3, false);
         auto rank = [&](const std::string &n) {
             const std::string f = folded(n);
-            return f == "film.en.srt" ? 0 : f.rfind("film.en", 0) == 0 ? 1 : f == "film.srt" || f == "film.ass" ? 2 : 3;
+            return f == "film.en.srt"                   ? 0
+                   : f.rfind("film.en", 0) == 0         ? 1
+                   : f == "film.srt" || f == "film.ass" ? 2
+                                                        : 3;
         };
-        const auto best = std::min_element(expected.begin(), expected.end(), [&](auto &a, auto &b) {
-            return rank(a) < rank(b);
-        });
+        const auto best = std::min_element(expected.begin(), expected.end(),
+                                           [&](auto &a, auto &b) { return rank(a) < rank(b); });
         const int preferred = PreferredSideFile(list, english);
         EXPECT_EQ(best == expected.end() ? -1 : best - expected.begin(), preferred);
     }
     // Over the bound the first names by name stay.
     ClearSideFiles(list);
-    for (const char *code : {"zu", "yo", "vi", "uk", "tr", "th", "ta", "sv", "sr", "sq", "sl", "sk",
-                             "ru", "ro", "pt", "pl", "no", "nl", "ms", "mk", "lv", "lt", "ko", "ja",
-                             "it", "is", "id", "hu", "hr", "he"}) {
+    for (const char *code : {"zu", "yo", "vi", "uk", "tr", "th", "ta", "sv", "sr", "sq",
+                             "sl", "sk", "ru", "ro", "pt", "pl", "no", "nl", "ms", "mk",
+                             "lv", "lt", "ko", "ja", "it", "is", "id", "hu", "hr", "he"}) {
         const std::string name = std::string("F.") + code + ".srt";
         AddSideFile(list, "F.mkv", name.c_str(), NoLeadBytes);
     }
@@ -241,7 +249,8 @@ TEST(ParseTrackList, RealOutputs)
 {
     EXPECT_EQ((std::vector<std::string>{
                   "a0 @1 aac en [Director | Cast\\Crew] 1 44100 0 V",
-                  "a1 @2 ac3 fr [Fran\xC3\xA7" "ais] 6 44100 448000 D",
+                  "a1 @2 ac3 fr [Fran\xC3\xA7"
+                  "ais] 6 44100 448000 D",
                   "t0 @3 subrip en [SDH] 0 0 0 H",
                   "t1 @4 ass de [] 0 0 0 F",
               }),
@@ -249,7 +258,8 @@ TEST(ParseTrackList, RealOutputs)
     EXPECT_EQ((std::vector<std::string>{"a0 @1 aac  [] 1 44100 69432 D",
                                         "t0 @2 mov_text es [] 0 0 167 D"}),
               Tracks(kMp4));
-    EXPECT_EQ((std::vector<std::string>{"a0 @1 opus  [] 1 48000 0", "p0 @2 hdmv_pgs_subtitle en [] 0 0 0 D",
+    EXPECT_EQ((std::vector<std::string>{"a0 @1 opus  [] 1 48000 0",
+                                        "p0 @2 hdmv_pgs_subtitle en [] 0 0 0 D",
                                         "p1 @3 dvd_subtitle ja [] 0 0 0"}),
               Tracks(kPictures));
     // A last line cut short, an index out of its place, nothing at all.
@@ -264,12 +274,14 @@ TEST(ParseTrackList, RealOutputs)
     EXPECT_EQ(0, list.count);
     // A title too long for its field is left out, not cut; tracks past the bound are
     // counted, not kept.
-    std::string longTitle = "stream|index=0|codec_type=audio|tag:title=" + std::string(kTitleSize, 'x') + "\n";
+    std::string longTitle =
+        "stream|index=0|codec_type=audio|tag:title=" + std::string(kTitleSize, 'x') + "\n";
     ASSERT_TRUE(ParseTrackList(longTitle.c_str(), list));
     EXPECT_STREQ("", list.tracks[0].title);
     std::string many;
     for (int i = 0; i < kMaxTracks + 8; ++i)
-        many += "stream|index=" + std::to_string(i) + "|codec_type=" + (i % 2 ? "audio" : "subtitle") + "\n";
+        many += "stream|index=" + std::to_string(i) +
+                "|codec_type=" + (i % 2 ? "audio" : "subtitle") + "\n";
     ASSERT_TRUE(ParseTrackList(many.c_str(), list));
     EXPECT_EQ(kMaxTracks, list.count);
     EXPECT_TRUE(list.more);
@@ -314,7 +326,9 @@ TEST(ComposeTrackLabel, MenuTexts)
     ParseTrackList(kPictures, pictures);
     ParseTrackList(kMp4, mp4);
     EXPECT_EQ("English - Director | Cast\\Crew, AAC mono (track 1)", Label(film.tracks[0]));
-    EXPECT_EQ("French - Fran\xC3\xA7" "ais, AC-3 5.1 (track 2)", Label(film.tracks[1]));
+    EXPECT_EQ("French - Fran\xC3\xA7"
+              "ais, AC-3 5.1 (track 2)",
+              Label(film.tracks[1]));
     EXPECT_EQ("English - SDH (track 1)", Label(film.tracks[2]));
     EXPECT_EQ("German, forced (track 2)", Label(film.tracks[3]));
     EXPECT_EQ("Track 1, Opus mono", Label(pictures.tracks[0]));
@@ -335,8 +349,10 @@ TEST(ChooseSubtitles, Rule)
 {
     // Flagged text tracks: French forced, English default, German default.
     const char kFlagged[] =
-        "stream|index=0|codec_type=subtitle|codec_name=subrip|disposition:forced=1|tag:language=fre\n"
-        "stream|index=1|codec_type=subtitle|codec_name=subrip|disposition:default=1|tag:language=eng\n"
+        "stream|index=0|codec_type=subtitle|codec_name=subrip|disposition:forced=1|tag:language="
+        "fre\n"
+        "stream|index=1|codec_type=subtitle|codec_name=subrip|disposition:default=1|tag:language="
+        "eng\n"
         "stream|index=2|codec_type=subtitle|codec_name=ass|disposition:default=1|tag:language=ger\n"
         "stream|index=3|codec_type=subtitle|codec_name=subrip|tag:language=ita\n";
     struct Case {
@@ -354,25 +370,51 @@ TEST(ChooseSubtitles, Rule)
         CopyText(pick.sideFile, sizeof pick.sideFile, name);
         return pick;
     };
-    auto pickTrack = [](SubtitleSource source, int index) { return SubtitlePick{true, source, "", index}; };
+    auto pickTrack = [](SubtitleSource source, int index) {
+        return SubtitlePick{true, source, "", index};
+    };
     const Case cases[] = {
         {{}, kFilm, none, true, "en", "German, forced (track 2)", false},
         {{"Film.fr.srt", "Film.srt"}, kFilm, none, true, "en", "Film.srt", false},
         {{"Film.fr.srt", "Film.de.srt"}, kFilm, none, true, "fra", "Film.fr.srt", false},
         {{"Film.fr.srt", "Film.de.srt"}, kFilm, none, true, "en", "Film.de.srt", false},
         {{"Film.srt"}, kFilm, none, false, "en", "Off", false},
-        {{"Film.srt"}, kFilm, pickTrack(SubtitleSource::TextTrack, 0), false, "en", "English - SDH (track 1)", true},
+        {{"Film.srt"},
+         kFilm,
+         pickTrack(SubtitleSource::TextTrack, 0),
+         false,
+         "en",
+         "English - SDH (track 1)",
+         true},
         {{"Film.srt"}, kFilm, pickTrack(SubtitleSource::Off, 0), true, "en", "Off", true},
         {{"Film.srt"}, kFilm, pickSide("Film.it.srt"), true, "en", "Film.srt", false},
-        {{"Film.srt", "Film.it.srt"}, kFilm, pickSide("Film.it.srt"), true, "en", "Film.it.srt", true},
+        {{"Film.srt", "Film.it.srt"},
+         kFilm,
+         pickSide("Film.it.srt"),
+         true,
+         "en",
+         "Film.it.srt",
+         true},
         {{}, kPictures, none, true, "en", "Off", false},
-        {{}, kPictures, pickTrack(SubtitleSource::PictureTrack, 1), true, "en", "Japanese, picture (track 2)", true},
+        {{},
+         kPictures,
+         pickTrack(SubtitleSource::PictureTrack, 1),
+         true,
+         "en",
+         "Japanese, picture (track 2)",
+         true},
         {{}, kPictures, pickTrack(SubtitleSource::TextTrack, 0), true, "en", "Off", false},
         {{}, kMp4, none, true, "en", "Spanish (track 1)", false},
         {{}, kFlagged, none, true, "fr", "French, forced (track 1)", false},
         {{}, kFlagged, none, true, "de", "German (track 3)", false},
         {{}, kFlagged, none, true, "ja", "English (track 2)", false},
-        {{}, kFlagged, pickTrack(SubtitleSource::TextTrack, 3), true, "ja", "Italian (track 4)", true},
+        {{},
+         kFlagged,
+         pickTrack(SubtitleSource::TextTrack, 3),
+         true,
+         "ja",
+         "Italian (track 4)",
+         true},
     };
     static SideFileList sides;
     for (const Case &c : cases) {
