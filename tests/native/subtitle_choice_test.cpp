@@ -38,12 +38,13 @@ const char *English(unsigned id)
     return id >= kFirstId && id - kFirstId < kTrackTextCount ? kEnglish[id - kFirstId] : "?";
 }
 
-// ffprobe 7.1.5 (built from FFmpeg's source) with kTrackListArguments, on clips made by
+// ffprobe 7.1.5 (built from FFmpeg's source; the Windows player's ffprobe.exe under Wine
+// prints the same lines, ending in CR LF) with kTrackListArguments, on clips made by
 // Debian's ffmpeg: Matroska with a visually impaired AAC track titled with the
 // separator and a backslash, a default 5.1 AC-3 track, an SRT track for the hearing
 // impaired and a forced ASS track; MP4 with a default mov_text track; Matroska with a
 // default PGS and a DVD track (pictures made from a hand-made .sup), its dispositions
-// shortened here. The MP4's as Windows' ffprobe.exe writes to a pipe, with CR LF.
+// shortened here. The MP4's as ffprobe.exe writes it to a pipe.
 const char kFilm[] =
     "stream|index=0|codec_name=mpeg4|codec_type=video|bit_rate=N/A|disposition:default=0|dispos"
     "ition:forced=0|disposition:hearing_impaired=0|disposition:visual_impaired=0\n"

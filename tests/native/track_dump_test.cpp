@@ -177,8 +177,9 @@ TEST(ConvertTrackDump, Rules)
 }
 
 // Real dumps: Debian's ffmpeg puts an SRT, an ASS and a WebVTT track in Matroska and the
-// SRT as timed text in MP4; ffprobe dumps each track with the program's arguments (FFmpeg
-// 5.1's dump is the same, byte for byte, as 7.1's on these). Each converts to the script
+// SRT as timed text in MP4; ffprobe dumps each track with the program's arguments
+// (Debian's ffprobe 5.1, a native 7.1.5 and the Windows ffprobe.exe under Wine wrote the
+// same dumps of these, byte for byte). Each converts to the script
 // it came from; read in any pieces it converts the same; cut short anywhere it converts
 // to nothing; the side file, dumped and converted again, gives itself; and FFmpeg's
 // subtitles filter takes it.
