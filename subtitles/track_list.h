@@ -82,9 +82,9 @@ bool ParseTrackList(const char *text, TrackList &list);
 // audio streams with channels and a sample rate, takes the one whose disposition weighs
 // most (1 for not being marked for the hearing or visually impaired, 1 for default),
 // then the one whose probe read more frames (up to 5: not in ffprobe's answer, taken as
-// equal: FFmpeg 7.1 read one of each audio stream of the Matroska clips tried, but
-// Debian's ffplay 5.1 took their AAC track over AC-3's higher bit rate), then the higher
-// bit rate, and
+// equal: FFmpeg 7.1 read one of each audio stream of the Matroska clips tried, and the
+// Windows player's ffplay.exe took AC-3 at 192 kb/s over AAC without a bit rate in either
+// order, where Debian's ffplay 5.1 took the AAC), then the higher bit rate, and
 // among equals the first (ffplay's later tie-break on frames read is not known here).
 // An index into list.tracks, or -1 for none.
 int PlayerAudioTrack(const TrackList &list);
