@@ -9,7 +9,9 @@ set(DUOSCOPE_FUZZ_TARGETS
   setting_text
   launch_script
   filter_graph
-  film_entry)
+  film_entry
+  subtitle_choice
+  track_dump)
 set(DUOSCOPE_FUZZ_RUNS 100000 CACHE STRING "Runs of each fuzz target in its ctest")
 
 set(fuzz_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

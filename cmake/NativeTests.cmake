@@ -17,7 +17,9 @@ add_executable(core_tests
   tests/native/film_entry_test.cpp
   tests/native/picture_look_test.cpp
   tests/native/command_line_test.cpp
-  tests/native/console_host_test.cpp)
+  tests/native/console_host_test.cpp
+  tests/native/subtitle_choice_test.cpp
+  tests/native/track_dump_test.cpp)
 target_link_libraries(core_tests PRIVATE duoscope_core GTest::gtest GTest::gtest_main)
 if(DUOSCOPE_SANITIZE)
   target_compile_options(core_tests PRIVATE ${sanitize})

@@ -1,15 +1,16 @@
-// The launch script (BuildPlayerCommand, BuildLaunchScript) and the probe's command line
-// (BuildProbeCommand): read back as cmd.exe (the script) and the Windows argument rules
-// read them, a composed line must hand over the media path as exactly one argument,
-// unchanged.
-// Input: six bytes of settings, one choosing Auto's options, then the media path, and
-// after a NUL the player's path (a fixed one without).
+// The launch script (BuildPlayerCommand, BuildLaunchScript) and the probe's command lines
+// (BuildProbeCommand, BuildTrackListCommand, BuildTrackDumpCommand): read back as cmd.exe (the
+// script) and the Windows argument rules read them, a composed line must hand over the media path
+// as exactly one argument, unchanged. Input: six bytes of settings, one choosing Auto's options,
+// then the media path, and after a NUL the player's path (a fixed one without).
 #include "fuzz_support.h"
 
 #include "common/path_size.h"
 #include "media/probe_command.h"
 #include "playback/player_command.h"
 #include "res/string_entries.h"
+#include "subtitles/track_dump.h"
+#include "subtitles/track_list.h"
 
 namespace {
 
@@ -107,6 +108,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (probed) {
         FUZZ_CHECK(BuildProbeCommand(player.c_str(), "m", plainProbe, sizeof plainProbe));
         CheckArguments(probe, false, player, media, plainProbe);
+    }
+
+    char tracks[kTrackListCommandSize];
+    char plainTracks[kTrackListCommandSize];
+    const bool listed = BuildTrackListCommand(player.c_str(), media.c_str(), tracks, sizeof tracks);
+    FUZZ_CHECK(listed || MayRefuse(media) || MayRefuse(player));
+    if (listed) {
+        FUZZ_CHECK(BuildTrackListCommand(player.c_str(), "m", plainTracks, sizeof plainTracks));
+        CheckArguments(tracks, false, player, media, plainTracks);
+    }
+    // The dump goes to a file of the player's path here: a third path to hand over whole.
+    char dump[kTrackDumpCommandSize];
+    char plainDump[kTrackDumpCommandSize];
+    const int index = data[6];
+    const bool dumped = BuildTrackDumpCommand(player.c_str(), media.c_str(), index, player.c_str(),
+                                              dump, sizeof dump);
+    FUZZ_CHECK(dumped || MayRefuse(media) || MayRefuse(player));
+    if (dumped) {
+        FUZZ_CHECK(BuildTrackDumpCommand(player.c_str(), "m", index, player.c_str(), plainDump,
+                                         sizeof plainDump));
+        CheckArguments(dump, false, player, media, plainDump);
+        const Arguments arguments = ArgumentsOf(dump);
+        FUZZ_CHECK(arguments[arguments.size() - 2] == player);
     }
     return 0;
 }
