@@ -10,9 +10,10 @@
 
 // The most output of the stream probe that is read; more counts as no answer.
 constexpr size_t kProbeOutputSize = 4096;
-// The most of ffprobe's pixel lines that is read: each pixel's grey level, a comma and
-// the line end ("255,\r\n") within 8 characters.
-constexpr size_t kPictureOutputSize = kPictureFrames * kGreyPixels * 8;
+// The most of ffprobe's pixel lines that is read: each line three grey levels, each with
+// its comma, and the line end ("255,255,255,\r\n").
+constexpr size_t kPictureLineSize = 3 * 4 + 2;
+constexpr size_t kPictureOutputSize = kPictureFrames * kGreyLines * kPictureLineSize + 1;
 
 // Makes Auto's choice for `film` (its ANSI path, as the program keeps it), once: reading
 // its tags from its long name, and where the choice needs ffprobe's answer, taking the

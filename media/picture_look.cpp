@@ -137,24 +137,42 @@ PictureLook JudgePictureScores(const PictureScores *scores, size_t count)
     return PictureLook::Unclear;
 }
 
+// Reads one grey level at `p`, and the comma or line end after it; false for anything
+// else.
+static bool ReadLevel(const char *&p, int &level)
+{
+    level = -1;
+    for (; *p >= '0' && *p <= '9' && level <= kWhite; ++p)
+        level = (level < 0 ? 0 : level * 10) + (*p - '0');
+    if (level < 0 || level > kWhite || (*p != ',' && *p != '\r' && *p != '\n' && *p != '\0'))
+        return false;
+    if (*p == ',')
+        ++p;
+    return true;
+}
+
 size_t ReadGreyPictures(const char *output, unsigned char (*pictures)[kGreyPixels], size_t most)
 {
     size_t count = 0;
-    size_t length = 0;
-    for (const char *p = output; count < most && *p != '\0'; ++p) {
-        int level = -1;
-        for (; *p >= '0' && *p <= '9' && level <= kWhite; ++p)
-            level = (level < 0 ? 0 : level * 10) + (*p - '0');
-        if (level < 0 || level > kWhite || strchr(",.\r\n", *p) == nullptr)
-            break;
-        pictures[count][length++] = static_cast<unsigned char>(level);
-        if (length == kGreyPixels) {
-            ++count;
-            length = 0;
+    size_t line = 0;
+    for (const char *p = output; count < most && *p != '\0';) {
+        int levels[kGreyBands];
+        for (int &level : levels)
+            if (!ReadLevel(p, level))
+                return count;
+        if (*p != '\r' && *p != '\n')
+            return count;
+        for (int band = 0; band < kGreyBands; ++band) {
+            const size_t row = static_cast<size_t>(band) * kBandRows + line / kGreySide;
+            if (row < static_cast<size_t>(kGreySide))
+                pictures[count][row * kGreySide + line % kGreySide] =
+                    static_cast<unsigned char>(levels[band]);
         }
-        p = strchr(p, '\n');
-        if (p == nullptr)
-            break;
+        p += strspn(p, "\r\n");
+        if (++line == kGreyLines) {
+            ++count;
+            line = 0;
+        }
     }
     return count;
 }

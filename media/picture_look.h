@@ -62,6 +62,15 @@ struct PictureScores {
     SplitScore topBottom;
 };
 
+// How ffprobe hands a grey picture over: three pixels a line. The picture, padded below
+// to kGreyBands bands of kBandRows rows, is cut into its bands, each band into one-pixel
+// frames row after row; the bands' n-th frames are merged into one frame of three
+// planes, whose averages (YAVG, UAVG, VAVG) are the three pixels of line n. Rows past
+// the picture (the padding) are passed over.
+constexpr int kGreyBands = 3;
+constexpr int kBandRows = (kGreySide + kGreyBands - 1) / kGreyBands;
+constexpr size_t kGreyLines = static_cast<size_t>(kBandRows) * kGreySide;
+
 // Scores one grey picture of kGreyPixels pixels, row after row.
 PictureScores ScoreGreyPicture(const unsigned char *pixels);
 
@@ -69,11 +78,11 @@ PictureScores ScoreGreyPicture(const unsigned char *pixels);
 // over; none that tells: Unclear).
 PictureLook JudgePictureScores(const PictureScores *scores, size_t count);
 
-// Reads the pictures of ffprobe's pixel lines into `pictures`, at most `most`: one line
-// per pixel, row after row, beginning with its grey level (the YAVG tag of a one-pixel
-// frame, CSV output: "137," or "137"), each kGreyPixels lines one picture. A line that
-// is no grey level ends the reading; a picture cut short there is not counted. Returns
-// how many were read.
+// Reads the pictures of ffprobe's pixel lines into `pictures`, at most `most`: each line
+// the grey levels of one pixel of each band (CSV output: "137,140,12," or without the
+// last comma), each kGreyLines lines one picture. A line that is not three grey levels
+// ends the reading; a picture cut short there is not counted. Returns how many were
+// read.
 size_t ReadGreyPictures(const char *output, unsigned char (*pictures)[kGreyPixels], size_t most);
 
 // The verdict on ffprobe's dump of the file's pictures.

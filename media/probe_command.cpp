@@ -22,41 +22,79 @@ bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, s
     return true;
 }
 
+// Appends the label of picture `frame` and, where `part` is not negative, of its `kind`
+// (a letter) `part`: "[f0]", "[f0b2]".
+static void AppendLabel(TextBuffer &line, long frame, char kind, long part)
+{
+    AppendText(line, "[f");
+    AppendNumber(line, frame);
+    if (part >= 0) {
+        const char kindText[2] = {kind, '\0'};
+        AppendText(line, kindText);
+        AppendNumber(line, part);
+    }
+    AppendText(line, "]");
+}
+
 bool BuildPictureCommand(const char *probeExe, const char *mediaFile, LeadByteTest isLeadByte,
                          char *out, size_t outSize)
 {
+    using namespace picture_text;
     TextBuffer line = StartText(out, outSize);
     if (PathBreaksQuotes(probeExe) || PathBreaksQuotes(mediaFile))
         return false;
     AppendText(line, "\"");
     AppendText(line, probeExe);
-    AppendText(line, "\" -v error -f lavfi -i \"");
-    // Each source: the key frame at or before its seek point, one frame, shrunk.
+    AppendText(line, kHead);
     for (size_t i = 0; i < kPictureFrames; ++i) {
-        AppendText(line, "movie=");
+        const long frame = static_cast<long>(i);
+        // The key frame at or before the seek point, one frame, shrunk, padded to whole
+        // bands and cut into them.
+        AppendText(line, kSource);
         AppendFilterValue(line, mediaFile, isLeadByte);
-        AppendText(line, ":seek_point=");
+        AppendText(line, kSeek);
         AppendNumber(line, kPictureSeekPoints[i]);
-        AppendText(line, ",trim=end_frame=1,scale=");
+        AppendText(line, kShrink);
         AppendNumber(line, kGreySide);
-        AppendText(line, ":");
+        AppendText(line, kBy);
         AppendNumber(line, kGreySide);
-        AppendText(line, ":flags=area,format=gray,untile=");
+        AppendText(line, kGrey);
         AppendNumber(line, kGreySide);
-        AppendText(line, "x");
-        AppendNumber(line, kGreySide);
-        AppendText(line, ",signalstats[f");
-        AppendNumber(line, static_cast<long>(i));
-        AppendText(line, "];");
+        AppendText(line, kBy);
+        AppendNumber(line, kGreyBands * kBandRows);
+        AppendText(line, kSplit);
+        AppendNumber(line, kGreyBands);
+        for (long band = 0; band < kGreyBands; ++band)
+            AppendLabel(line, frame, 'b', band);
+        AppendText(line, kEnd);
+        // Each band into one-pixel frames, row after row.
+        for (long band = 0; band < kGreyBands; ++band) {
+            AppendLabel(line, frame, 'b', band);
+            AppendText(line, kCrop);
+            AppendNumber(line, kGreySide);
+            AppendText(line, kBy);
+            AppendNumber(line, kBandRows);
+            AppendText(line, kCropTop);
+            AppendNumber(line, band * kBandRows);
+            AppendText(line, kUntile);
+            AppendNumber(line, kGreySide);
+            AppendText(line, kTiles);
+            AppendNumber(line, kBandRows);
+            AppendLabel(line, frame, 'p', band);
+            AppendText(line, kEnd);
+        }
+        // The bands' frames, three into one, and their averages.
+        for (long band = 0; band < kGreyBands; ++band)
+            AppendLabel(line, frame, 'p', band);
+        AppendText(line, kMerge);
+        AppendLabel(line, frame, 'f', -1);
+        AppendText(line, kEnd);
     }
-    for (size_t i = 0; i < kPictureFrames; ++i) {
-        AppendText(line, "[f");
-        AppendNumber(line, static_cast<long>(i));
-        AppendText(line, "]");
-    }
-    AppendText(line, "concat=n=");
+    for (size_t i = 0; i < kPictureFrames; ++i)
+        AppendLabel(line, static_cast<long>(i), 'f', -1);
+    AppendText(line, kJoin);
     AppendNumber(line, static_cast<long>(kPictureFrames));
-    AppendText(line, "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of csv=p=0");
+    AppendText(line, kTail);
     if (line.overflow) {
         out[0] = '\0';
         return false;

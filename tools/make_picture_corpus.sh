@@ -17,7 +17,10 @@ set -euo pipefail
 OUT=${1:-build/native/picture-corpus}
 DATA=/usr/share/doc/opencv-doc/examples/data
 POV=/usr/share/doc/povray/examples
-mkdir -p "$OUT/eyes" "$OUT/clips" "$OUT/pixels"
+# (The pixels' folder is named for the form of ffprobe's lines, so that a corpus made
+# before another form is dumped anew.)
+PIXELS=pixels-3
+mkdir -p "$OUT/eyes" "$OUT/clips" "$OUT/$PIXELS"
 
 # The scenes: file under $POV, the camera's move to each side (scene units, about 2 % of
 # the picture's width at the subject between the two views), and "flat" for a scene of
@@ -80,17 +83,24 @@ clip() { # name layout left [right]
     -c:v libx264 -preset ultrafast -g 25 "$OUT/clips/$name.mp4"
 }
 
-# The grey pictures, asked for as the program asks ffprobe.exe (BuildPictureCommand).
+# The grey pictures, asked for as the program asks ffprobe.exe (BuildPictureCommand):
+# three pixels a line.
 dump() { # clip
-  local name graph="" i=0 p
+  local name graph="" joined="" i=0 p b
   name=$(basename "$1" .mp4)
   for p in 90; do
     graph+="movie=$1:seek_point=$p,trim=end_frame=1,scale=32:32:flags=area,format=gray"
-    graph+=",untile=32x32,signalstats[f$i];[f$i]"
+    graph+=",pad=32:33:0:0,split=3[f${i}b0][f${i}b1][f${i}b2];"
+    for b in 0 1 2; do
+      graph+="[f${i}b$b]crop=32:11:0:$((b * 11)),untile=32x11[f${i}p$b];"
+    done
+    graph+="[f${i}p0][f${i}p1][f${i}p2]mergeplanes=0x001020:yuv444p,signalstats[f$i];"
+    joined+="[f$i]"
     i=$((i + 1))
   done
-  ffprobe -v error -f lavfi -i "${graph}concat=n=$i" \
-    -show_entries frame_tags=lavfi.signalstats.YAVG -of csv=p=0 >"$OUT/pixels/$name.txt"
+  ffprobe -v error -f lavfi -i "$graph${joined}concat=n=$i" -show_entries \
+    packet_tags=lavfi.signalstats.YAVG,lavfi.signalstats.UAVG,lavfi.signalstats.VAVG \
+    -of csv=p=0 >"$OUT/$PIXELS/$name.txt"
 }
 
 pair_clips() { # name left right [prefix]
@@ -121,6 +131,6 @@ for n in "${WIDE[@]}"; do
   done
 done
 for c in "$OUT"/clips/*.mp4; do
-  [ -s "$OUT/pixels/$(basename "$c" .mp4).txt" ] || dump "$c"
+  [ -s "$OUT/$PIXELS/$(basename "$c" .mp4).txt" ] || dump "$c"
 done
-echo "$OUT/pixels"
+echo "$OUT/$PIXELS"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -47,12 +48,19 @@ PictureLook Look(const Picture &frame)
     return JudgePictureScores(&scores, 1);
 }
 
-// ffprobe's pixel lines for one picture, as it prints them on Windows.
+// ffprobe's pixel lines for one picture, as it prints them on Windows: each line a
+// pixel of each band, the bands' padding black.
 std::string Dump(const Picture &frame)
 {
     std::string lines;
-    for (unsigned char level : frame)
-        lines += std::to_string(level) + ",\r\n";
+    for (size_t line = 0; line < kGreyLines; ++line) {
+        for (int band = 0; band < kGreyBands; ++band) {
+            const size_t row = static_cast<size_t>(band) * kBandRows + line / kGreySide;
+            const int level = row < kGreySide ? frame[row * kGreySide + line % kGreySide] : 0;
+            lines += std::to_string(level) + ",";
+        }
+        lines += "\r\n";
+    }
     return lines;
 }
 
@@ -79,14 +87,15 @@ TEST(PictureLook, GeneratedFrames)
     EXPECT_EQ(Look(Picture(kGreyPixels, 0)), PictureLook::Unclear);   // black
     EXPECT_EQ(Look(Picture(kGreyPixels, 140)), PictureLook::Unclear); // one colour
     EXPECT_EQ(LookAtPictures(""), PictureLook::Unclear);
-    EXPECT_EQ(LookAtPictures("12,\n13,\n"), PictureLook::Unclear);
+    EXPECT_EQ(LookAtPictures("12,13,14,\n13,14,15,\n"), PictureLook::Unclear);
     // Pictures cut short, or by a line that is no grey level, are not read.
-    static unsigned char read[2][kGreyPixels];
+    static unsigned char read[3][kGreyPixels];
     const std::string two = Dump(Picture(kGreyPixels, 7)) + Dump(Picture(kGreyPixels, 255));
     EXPECT_EQ(ReadGreyPictures(two.c_str(), read, 2), 2u);
     EXPECT_EQ(read[1][kGreyPixels - 1], 255);
     EXPECT_EQ(ReadGreyPictures(two.substr(0, two.size() - 6).c_str(), read, 2), 1u);
-    EXPECT_EQ(ReadGreyPictures((two + "256,\n").c_str(), read, 3), 2u);
+    EXPECT_EQ(ReadGreyPictures((two + "256,0,0,\n").c_str(), read, 3), 2u);
+    EXPECT_EQ(ReadGreyPictures((two + "1,2,\n").c_str(), read, 3), 2u);
     EXPECT_EQ(ReadGreyPictures(("x\n" + two).c_str(), read, 2), 0u);
 }
 
@@ -150,8 +159,9 @@ TEST(PictureLook, AutoChoice)
     EXPECT_EQ(MirroredInputLayout(99), kSbsCross);
 }
 
-// The media path stands in the graph once per frame, in its filter-value form, inside
-// the quoted -i argument; the longest path fits.
+// The media path stands in the graph once per picture, in its filter-value form, inside
+// the quoted -i argument; the longest paths, every character escaped at its longest (a
+// quote mark takes four), fit the command's size.
 TEST(PictureLook, Command)
 {
     static char out[kPictureCommandSize];
@@ -167,14 +177,20 @@ TEST(PictureLook, Command)
     for (size_t at = line.find(value); at != std::string::npos; at = line.find(value, at + 1))
         ++count;
     EXPECT_EQ(count, kPictureFrames);
-    const std::string side = std::to_string(kGreySide);
-    EXPECT_NE(line.find("format=gray,untile=" + side + "x" + side + ",signalstats[f0];"),
-              std::string::npos);
-    EXPECT_NE(line.find("concat=n=" + std::to_string(kPictureFrames) +
-                        "\" -show_entries frame_tags=lavfi.signalstats.YAVG -of "
-                        "csv=p=0"),
-              std::string::npos);
+    EXPECT_NE(line.find(",format=gray,pad=32:33:0:0,split=3[f0b0][f0b1][f0b2];[f0b0]crop=32:11:0:0,"
+                        "untile=32x11[f0p0];"),
+              std::string::npos)
+        << line;
+    EXPECT_NE(
+        line.find("[f0p0][f0p1][f0p2]mergeplanes=0x001020:yuv444p,signalstats[f0];[f0]concat=n=1"
+                  "\" -show_entries packet_tags=lavfi.signalstats.YAVG,lavfi.signalstats.UAVG,"
+                  "lavfi.signalstats.VAVG -of csv=p=0"),
+        std::string::npos)
+        << line;
     EXPECT_FALSE(BuildPictureCommand("C:\\ffprobe.exe", "a\"b.mp4", none, out, sizeof out));
-    const std::string longest(kPathSize - 1, ',');
-    EXPECT_TRUE(BuildPictureCommand(longest.c_str(), longest.c_str(), none, out, sizeof out));
+    const std::string longest(kPathSize - 1, '\'');
+    ASSERT_TRUE(BuildPictureCommand(longest.c_str(), longest.c_str(), none, out, sizeof out));
+    EXPECT_LE(strlen(out), kLongestPictureCommand);
+    EXPECT_FALSE(BuildPictureCommand(longest.c_str(), (longest + "'").c_str(), none, out,
+                                     kPictureCommandSize - kPathSize));
 }
