@@ -1,10 +1,10 @@
 # The release archive for Windows users of this build: duoscope-<version>-win32.zip (i686)
 # or duoscope-<version>-win64.zip (x86_64) with duoscope.exe, README-win32.txt or
 # README-win64.txt (Windows line ends) and the player of the same machine type: ffplay.exe
-# and ffprobe.exe with their licence texts and BUILD-INFO.txt (cmake/Player.cmake). Both
-# players come from the same sources, whose complete archive,
-# duoscope-<version>-ffplay-source.zip, either build packs the same. Built on demand by
-# the "package" target:
+# and ffprobe.exe with their licence texts, BUILD-INFO.txt and, in fonts/, the font the
+# subtitles fall back to (cmake/Player.cmake). Both players come from the same sources,
+# whose complete archive, duoscope-<version>-ffplay-source.zip, either build packs the
+# same. Built on demand by the "package" target:
 #   cmake --build --preset win64 --target package
 # tools/release.sh builds both from clean build folders of its own.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
@@ -18,7 +18,10 @@ set(player_files "")
 set(player_source "")
 if(DUOSCOPE_PLAYER)
   foreach(name ffplay.exe ffprobe.exe COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-dav1d.txt
-      LICENSE-zlib.txt BUILD-INFO.txt)
+      LICENSE-zlib.txt LICENSE-libass.txt LICENSE-FriBidi.txt LICENSE-FreeType.txt
+      LICENSE-FreeType-FTL.txt LICENSE-HarfBuzz.txt LICENSE-DejaVu.txt BUILD-INFO.txt
+      ./fonts/DejaVuSans.ttf)
+    # (DIR/./fonts/NAME: tools/pack_zip.sh keeps the folder in the entry's name.)
     list(APPEND player_files ${DUOSCOPE_PLAYER_DIR}/${name})
   endforeach()
   file(GLOB player_source ${DUOSCOPE_PLAYER_DIR}/source/*)

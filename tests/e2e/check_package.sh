@@ -3,9 +3,11 @@
 #   check_package.sh BUILD SOURCE PRESET VERSION OBJDUMP WINDRES MAX_BYTES [PLAYER]
 # It holds exactly duoscope.exe (the build's program, byte for byte) and README-PRESET.txt
 # (version filled in, CR LF line ends); with PLAYER also that ffplay.exe and the ffprobe.exe
-# beside it, byte for byte, programs for the preset's machine, their licence texts and
-# BUILD-INFO.txt, beside a source archive with the scripts that build them (run bits
-# kept) and the source packages that BUILD-INFO.txt names. The program, read back from the archive, is a GUI
+# beside it, byte for byte, programs for the preset's machine, their licence texts (each
+# the licence it names), the subtitles' fallback font and BUILD-INFO.txt, beside a source
+# archive with the scripts that build them (run bits kept), the source packages and the
+# upstream tarballs (with their sha256) that BUILD-INFO.txt names for each library. The
+# program, read back from the archive, is a GUI
 # program for the preset's machine, imports only Windows' own DLLs, stays under MAX_BYTES,
 # and carries the version resource and the manifest. A clean build folder of the preset
 # elsewhere, packed later, gives the same archive, byte for byte.
@@ -28,8 +30,16 @@ echo "$package: $(stat -c %s "$build/$package") bytes, sha256 $(sha256sum <"$bui
 entries=$(unzip -Z1 "$build/$package" | tr '\n' ' ')
 expected="duoscope.exe $readme "
 players="ffplay.exe ffprobe.exe"
-[ -z "$player" ] || expected+="$players COPYING.GPLv2 LICENSE-SDL2.txt LICENSE-dav1d.txt \
-LICENSE-zlib.txt BUILD-INFO.txt "
+# Each licence text with a line of the licence it must be.
+licences=("COPYING.GPLv2:GNU GENERAL PUBLIC LICENSE" "LICENSE-SDL2.txt:Sam Lantinga"
+  "LICENSE-dav1d.txt:VideoLAN and dav1d authors" "LICENSE-zlib.txt:Jean-loup Gailly"
+  "LICENSE-libass.txt:ISC License"
+  "LICENSE-FriBidi.txt:GNU LESSER GENERAL PUBLIC LICENSE"
+  "LICENSE-FreeType.txt:FREETYPE LICENSES"
+  "LICENSE-FreeType-FTL.txt:The FreeType Project LICENSE"
+  "LICENSE-HarfBuzz.txt:HarfBuzz is licensed" "LICENSE-DejaVu.txt:Bitstream Vera")
+font=fonts/DejaVuSans.ttf
+[ -z "$player" ] || expected+="$players ${licences[*]%%:*} BUILD-INFO.txt $font "
 [ "$entries" = "$expected" ] || fail "the archive holds [$entries]"
 unpacked=$build/package-check
 rm -rf "$unpacked" && unzip -q -d "$unpacked" "$build/$package" || exit 1
@@ -42,6 +52,11 @@ if [ -n "$player" ]; then
       fail "the archive's $name is not the cached build"
     expect "$name" "file format ${machine[$preset]}" "$("$objdump" -f "$unpacked/$name")"
   done
+  for licence in "${licences[@]}"; do
+    grep -qF "${licence#*:}" "$unpacked/${licence%%:*}" ||
+      fail "${licence%%:*} is not the licence it names: no line with ${licence#*:}"
+  done
+  cmp "$unpacked/$font" "$(dirname "$player")/$font" || fail "$font is not the cached one"
   info=$(cat "$unpacked/BUILD-INFO.txt")
   expect BUILD-INFO.txt "--arch ${arch[$preset]}" "$info"
   for script in build_ffplay.sh private_apt.sh debian_mirror.sh; do
@@ -54,12 +69,21 @@ if [ -n "$player" ]; then
   # Each source package that BUILD-INFO.txt names ("  NAME [EPOCH:]VERSION"), as its .dsc.
   pins=$(sed -n 's/^  \([a-z0-9][a-z0-9.+-]*\) \([0-9]*:\)\{0,1\}\([0-9][^ ]*\)$/\1_\3/p' \
     <<<"$info")
-  for name in libsdl2 dav1d ffmpeg; do
-    grep -q "^${name}_" <<<"$pins" || fail "BUILD-INFO.txt names no $name: [$pins]"
+  # Each upstream tarball it names ("  NAME VERSION upstream FILE sha256 SUM"), that file.
+  tarballs=$(sed -n \
+    's/^  \([a-z0-9]*\) [0-9][^ ]* upstream \([^ ]*\) sha256 \([0-9a-f]*\)$/\1 \2 \3/p' <<<"$info")
+  for name in libsdl2 dav1d freetype fribidi harfbuzz libass ffmpeg; do
+    grep -q "^${name}_" <<<"$pins" || grep -q "^$name " <<<"$tarballs" ||
+      fail "BUILD-INFO.txt names no source of $name: [$pins] [$tarballs]"
   done
   for pinned in $pins; do
     unzip -Z1 "$sources" | grep -qxF "$pinned.dsc" || fail "$sources lacks $pinned.dsc"
   done
+  while read -r name file sum; do
+    [ -n "$name" ] || continue
+    [ "$(unzip -p "$sources" "$file" | sha256sum | cut -c1-64)" = "$sum" ] ||
+      fail "$sources lacks $file with sha256 $sum (the source of $name)"
+  done <<<"$tarballs"
 fi
 
 text=$(cat "$unpacked/$readme")
