@@ -65,8 +65,8 @@ struct AutoChoice {
     AutoLacks lacks = AutoLacks::Nothing;
     Sphere sphere = Sphere::None; // a spherical film (a name tag or Sphere), else None; a
                                   // 2D sphere plays as its flat view of the original picture
-    int lensFov = 0;   // FisheyeSbs: the lenses' field in degrees (the name's, else the default)
-    int viewYaw = 0;   // Sphere: the file's initial view in degrees, right and up
+    int lensFov = 0; // FisheyeSbs: the lenses' field in degrees (the name's, else the default)
+    int viewYaw = 0; // Sphere: the file's initial view in degrees, right and up
     int viewPitch = 0;
 };
 

@@ -96,8 +96,8 @@ bool FormatFilmEntry(const FilmEntry &entry, char (&out)[kFilmEntryTextSize])
     const int options = OptionsNumber(choice.options);
     TextBuffer text = StartText(out, sizeof out);
     if (options < 0 || !FitsEntry(choice.tag, false) || !FitsEntry(entry.path, true) ||
-        entry.path[0] == '\0' || choice.width < 0 || choice.height < 0 ||
-        choice.lensFov < 0 || choice.viewYaw < -kAngleOffset || choice.viewPitch < -kAngleOffset) {
+        entry.path[0] == '\0' || choice.width < 0 || choice.height < 0 || choice.lensFov < 0 ||
+        choice.viewYaw < -kAngleOffset || choice.viewPitch < -kAngleOffset) {
         out[0] = '\0';
         return false;
     }
@@ -132,19 +132,19 @@ bool ParseFilmEntry(const char *text, FilmEntry &entry)
     const char *p = text + markLength + 1;
     uint64_t layout, original, options, reason, stereo, inverted, width, height, lacks, sphere,
         lens, yaw, pitch;
-    const bool read =
-        ReadField(p, UINT64_MAX, entry.kept) && ReadField(p, UINT64_MAX, entry.size) &&
-        ReadField(p, UINT64_MAX, entry.writeTime) && ReadField(p, kInputFormatCount - 1, layout) &&
-        layout != kAutoInputLayout &&
-        ReadField(p, 1, original) && ReadField(p, kAutoOptionsCount - 1, options) &&
-        ReadField(p, static_cast<uint64_t>(AutoReason::Frame), reason) &&
-        ReadField(p, static_cast<uint64_t>(StereoKind::Columns), stereo) &&
-        ReadField(p, 1, inverted) && ReadField(p, kLargestSide, width) &&
-        ReadField(p, kLargestSide, height) &&
-        ReadField(p, static_cast<uint64_t>(AutoLacks::Picture), lacks) &&
-        ReadField(p, static_cast<uint64_t>(Sphere::HalfEquirectMono), sphere) &&
-        ReadField(p, kWidestFisheyeLens, lens) && ReadField(p, 2 * kAngleOffset, yaw) &&
-        ReadField(p, 2 * kAngleOffset, pitch);
+    const bool read = ReadField(p, UINT64_MAX, entry.kept) &&
+                      ReadField(p, UINT64_MAX, entry.size) &&
+                      ReadField(p, UINT64_MAX, entry.writeTime) &&
+                      ReadField(p, kInputFormatCount - 1, layout) && layout != kAutoInputLayout &&
+                      ReadField(p, 1, original) && ReadField(p, kAutoOptionsCount - 1, options) &&
+                      ReadField(p, static_cast<uint64_t>(AutoReason::Frame), reason) &&
+                      ReadField(p, static_cast<uint64_t>(StereoKind::Columns), stereo) &&
+                      ReadField(p, 1, inverted) && ReadField(p, kLargestSide, width) &&
+                      ReadField(p, kLargestSide, height) &&
+                      ReadField(p, static_cast<uint64_t>(AutoLacks::Picture), lacks) &&
+                      ReadField(p, static_cast<uint64_t>(Sphere::HalfEquirectMono), sphere) &&
+                      ReadField(p, kWidestFisheyeLens, lens) &&
+                      ReadField(p, 2 * kAngleOffset, yaw) && ReadField(p, 2 * kAngleOffset, pitch);
     const char *tagEnd = read ? strchr(p, kBar) : nullptr;
     if (tagEnd == nullptr || static_cast<size_t>(tagEnd - p) > kLongestAutoTag) {
         entry = FilmEntry{};

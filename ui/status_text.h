@@ -64,14 +64,16 @@ constexpr size_t kLongestAutoReason =
                            IDS_AUTO_UNREAD, IDS_AUTO_PICTURE_SBS, IDS_AUTO_PICTURE_TAB,
                            IDS_AUTO_PICTURE_2D})});
 
-constexpr size_t kLongestFormatLines = Longest(
-    {LongestEntry({IDS_STATUS_ORIGINAL}) + kLongestAutoReason + 1,
-     LongestEntry({IDS_STATUS_INPUT}) +
-         LongestEntryFrom(IDS_INPUT_TEXT_FIRST, IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
-         kLongestAutoReason + LongestEntry({IDS_EYES_SWAPPED}) + 1 +
-         LongestEntry({IDS_STATUS_OUTPUT}) +
-         LongestEntryFrom(IDS_OUTPUT_TEXT_FIRST, IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
-         2}) +
+constexpr size_t kLongestFormatLines =
+    Longest(
+        {LongestEntry({IDS_STATUS_ORIGINAL}) + kLongestAutoReason + 1,
+         LongestEntry({IDS_STATUS_INPUT}) +
+             LongestEntryFrom(IDS_INPUT_TEXT_FIRST, IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
+             kLongestAutoReason + LongestEntry({IDS_EYES_SWAPPED}) + 1 +
+             LongestEntry({IDS_STATUS_OUTPUT}) +
+             LongestEntryFrom(IDS_OUTPUT_TEXT_FIRST,
+                              IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
+             2}) +
     kLongestViewText + 1;
 constexpr size_t kLongestKeyLines = [] {
     size_t length = 0;
