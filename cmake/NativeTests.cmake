@@ -15,6 +15,7 @@ add_executable(core_tests
   tests/native/status_text_test.cpp
   tests/native/auto_layout_test.cpp
   tests/native/film_entry_test.cpp
+  tests/native/sphere_view_test.cpp
   tests/native/picture_look_test.cpp
   tests/native/command_line_test.cpp
   tests/native/console_host_test.cpp

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "media/view_state.h"
 #include "settings/format_catalogue.h"
 
 namespace {
@@ -68,6 +69,89 @@ int LayoutOfFrame(const ProbeAnswer &answer)
     return kHalfSbsParallel;
 }
 
+// How much of the full sphere a tile `shown` pixels across shows, between bounds of
+// `before` and `after` pixels (left and right, or top and bottom): the whole, half of
+// it, or something else.
+enum class TileShare { Whole, Half, Other };
+
+TileShare ShareOf(long shown, long before, long after)
+{
+    // Within 1 in 50: FFmpeg rounds each bound to a whole pixel.
+    constexpr long long kTolerance = 50;
+    if (shown <= 0 || before < 0 || after < 0)
+        return TileShare::Other;
+    const long long outside = static_cast<long long>(before) + after;
+    const long long whole = shown + outside;
+    if (outside * kTolerance <= whole)
+        return TileShare::Whole;
+    const long long gap = 2LL * shown - whole;
+    if ((gap < 0 ? -gap : gap) * kTolerance <= whole)
+        return TileShare::Half;
+    return TileShare::Other;
+}
+
+// The sphere's form: what each eye's picture covers.
+enum class SphereForm { None, Whole, Half, Fisheye };
+
+SphereForm FormOf(const ProbeAnswer &answer)
+{
+    switch (answer.projection) {
+    case Projection::Equirect:
+        return SphereForm::Whole;
+    case Projection::HalfEquirect:
+        return SphereForm::Half;
+    case Projection::Fisheye:
+        return SphereForm::Fisheye;
+    case Projection::TiledEquirect:
+        break;
+    default:
+        return SphereForm::None;
+    }
+    if (ShareOf(answer.height, answer.boundTop, answer.boundBottom) != TileShare::Whole)
+        return SphereForm::None;
+    switch (ShareOf(answer.width, answer.boundLeft, answer.boundRight)) {
+    case TileShare::Whole:
+        return SphereForm::Whole;
+    case TileShare::Half:
+        return SphereForm::Half;
+    default:
+        return SphereForm::None;
+    }
+}
+
+// The eyes' packing by the frame's pixels, for a sphere whose metadata does not say:
+// each eye of a whole sphere is twice as wide as high, of the other forms square. A
+// frame at least 1.5 eyes wide is side by side, at most 0.75 eyes wide top and bottom.
+StereoKind PackingOfFrame(SphereForm form, const ProbeAnswer &answer)
+{
+    const long long eyeWidth = form == SphereForm::Whole ? 2 : 1;
+    const long long wide = answer.width;
+    const long long high = eyeWidth * answer.height; // the frame's height in eye widths
+    if (2 * wide >= 3 * high)
+        return StereoKind::SideBySide;
+    if (4 * wide <= 3 * high)
+        return StereoKind::TopBottom;
+    return StereoKind::Mono;
+}
+
+// Takes `sphere` for the choice: its input layout, or for a sphere in 2D the original
+// picture; the metadata's eye order and initial view where there is an answer.
+void TakeSphere(AutoChoice &choice, Sphere sphere, const ProbeAnswer *answer)
+{
+    const int layout = LayoutOfSphere(sphere);
+    choice.sphere = sphere;
+    choice.layout = IsSphereLayout(layout) ? layout : kSbsParallel;
+    choice.original = !IsSphereLayout(layout);
+    if (choice.lensFov == 0)
+        choice.lensFov = kDefaultFisheyeLens;
+    if (answer != nullptr && answer->read) {
+        choice.stereo = answer->stereo;
+        choice.inverted = answer->inverted && answer->stereo != StereoKind::None;
+        choice.viewYaw = answer->viewYaw;
+        choice.viewPitch = answer->viewPitch;
+    }
+}
+
 // What a step of the choice goes by: the name (and how its letters are read), ffprobe's
 // answer (null when none was asked; `read` when it described a video stream) and the
 // look at the picture.
@@ -82,11 +166,28 @@ struct AutoFacts {
 // A step of the choice: decides (true, with `choice` made) or leaves it to the next.
 using AutoStep = bool (*)(const AutoFacts &facts, AutoChoice &choice);
 
-// The user's own word: a tag in the name; a bare one half or full by the frame.
+// The user's own word for a spherical film: a VR player's tag in the name.
+bool FromSphereTag(const AutoFacts &facts, AutoChoice &choice)
+{
+    const SphereName tag = SphereFromFileName(facts.name, facts.isLeadByte);
+    if (tag.sphere == Sphere::None || tag.tagLength >= sizeof choice.tag)
+        return false;
+    memcpy(choice.tag, tag.tag, tag.tagLength);
+    choice.tag[tag.tagLength] = '\0';
+    choice.reason = AutoReason::NameTag;
+    choice.lensFov = tag.lensFov;
+    TakeSphere(choice, tag.sphere, nullptr);
+    return true;
+}
+
+// The user's own word: a tag in the name; a bare one half or full by the frame, unless
+// the file's metadata says it is a sphere.
 bool FromNameTag(const AutoFacts &facts, AutoChoice &choice)
 {
     const NameLayout tag = LayoutFromFileName(facts.name, facts.isLeadByte);
     if (tag.tag == nullptr || tag.tagLength >= sizeof choice.tag)
+        return false;
+    if (IsBareTag(tag) && facts.read && SphereOfProbe(*facts.answer) != Sphere::None)
         return false;
     memcpy(choice.tag, tag.tag, tag.tagLength);
     choice.tag[tag.tagLength] = '\0';
@@ -100,6 +201,17 @@ bool FromNameTag(const AutoFacts &facts, AutoChoice &choice)
     } else if (IsBareTag(tag)) {
         choice.lacks = AutoLacks::Probe;
     }
+    return true;
+}
+
+// The file's own description of a spherical film.
+bool FromSphereMetadata(const AutoFacts &facts, AutoChoice &choice)
+{
+    const Sphere sphere = facts.read ? SphereOfProbe(*facts.answer) : Sphere::None;
+    if (sphere == Sphere::None)
+        return false;
+    choice.reason = AutoReason::Sphere;
+    TakeSphere(choice, sphere, facts.answer);
     return true;
 }
 
@@ -221,10 +333,34 @@ bool FromFrame(const AutoFacts &facts, AutoChoice &choice)
 }
 
 // The steps in the order they decide.
-constexpr AutoStep kAutoSteps[] = {FromNameTag, FromMetadata, FromPhoto, FromNothingRead,
-                                   FromViews,   FromPicture,  FromFrame};
+constexpr AutoStep kAutoSteps[] = {FromSphereTag, FromNameTag, FromSphereMetadata,
+                                   FromMetadata,  FromPhoto,   FromNothingRead,
+                                   FromViews,     FromPicture, FromFrame};
 
 } // namespace
+
+Sphere SphereOfProbe(const ProbeAnswer &answer)
+{
+    const SphereForm form = answer.read ? FormOf(answer) : SphereForm::None;
+    if (form == SphereForm::None)
+        return Sphere::None;
+    const StereoKind stereo =
+        answer.stereo == StereoKind::None ? PackingOfFrame(form, answer) : answer.stereo;
+    switch (stereo) {
+    case StereoKind::SideBySide:
+        return form == SphereForm::Whole  ? Sphere::EquirectSbs
+               : form == SphereForm::Half ? Sphere::HalfEquirectSbs
+                                          : Sphere::FisheyeSbs;
+    case StereoKind::TopBottom:
+        return form == SphereForm::Whole ? Sphere::EquirectTb : Sphere::None;
+    case StereoKind::Mono:
+        return form == SphereForm::Whole  ? Sphere::EquirectMono
+               : form == SphereForm::Half ? Sphere::HalfEquirectMono
+                                          : Sphere::None;
+    default:
+        return Sphere::None;
+    }
+}
 
 AutoChoice ChooseAutoLayout(const char *name, LeadByteTest isLeadByte, const ProbeAnswer *answer,
                             PictureLook picture)

@@ -1,7 +1,8 @@
 // Auto's whole choice of the input layout for one media file: a layout tag in its name,
-// then what ffprobe says of the file (its stereo metadata, its views, its frame), then
-// the 3D photo's extension, then the picture itself, then the frame's shape. Text in (the name and
-// ffprobe's output), a layout, the player options it needs and the reason out. Portable.
+// then what ffprobe says of the file (its spherical and stereo metadata, its views, its
+// frame), then the 3D photo's extension, then the picture itself, then the frame's shape. Text in
+// (the name and ffprobe's output), a layout, the player options it needs and the reason out.
+// Portable.
 #ifndef DUOSCOPE_MEDIA_AUTO_LAYOUT_H
 #define DUOSCOPE_MEDIA_AUTO_LAYOUT_H
 
@@ -18,6 +19,8 @@ enum class AutoReason {
     NameTag,  // a tag in the name (tag)
     TagFrame, // a bare "sbs" or "tab" tag, half or full by the frame (tag, width, height)
     Metadata, // stereo metadata (stereo, inverted)
+    Sphere,   // spherical metadata (sphere, inverted): a flat view, of the original picture
+              // for a sphere in 2D
     Mono,     // 2D by the metadata: the original picture
     MvcFilm,  // an MVC film: the original picture, the first view
     Photo,    // a two-picture .mpo file
@@ -44,24 +47,45 @@ enum class AutoLacks {
     Picture, // the look at the picture: the choice fell to the frame's shape
 };
 
+// Longest tag that Auto names.
+constexpr size_t kLongestAutoTag =
+    kLongestSphereTag > kLongestNameTag ? kLongestSphereTag : kLongestNameTag;
+
 // Auto's choice for one file.
 struct AutoChoice {
-    int layout = kSbsParallel; // input layout index, 0 to 13
+    int layout = kSbsParallel; // input layout index, 0 to 13 or a spherical one
     bool original = false;     // play the original picture, without the stereo filter
     const char *options = "";  // player options before the media path, "" for none
     AutoReason reason = AutoReason::Unread;
     StereoKind stereo = StereoKind::None; // for Metadata and Picture
-    bool inverted = false;                // Metadata and TwoViews: right eye first
-    char tag[kLongestNameTag + 1] = {};   // NameTag and TagFrame: the tag as the name spells it
+    bool inverted = false;                // Metadata, Sphere and TwoViews: right eye first
+    char tag[kLongestAutoTag + 1] = {};   // NameTag and TagFrame: the tag as the name spells it
     long width = 0;                       // TagFrame and Frame
     long height = 0;
     AutoLacks lacks = AutoLacks::Nothing;
+    Sphere sphere = Sphere::None; // a spherical film (a name tag or Sphere), else None; a
+                                  // 2D sphere plays as its flat view of the original picture
+    int lensFov = 0; // FisheyeSbs: the lenses' field in degrees (the name's, else the default)
+    int viewYaw = 0; // Sphere: the file's initial view in degrees, right and up
+    int viewPitch = 0;
 };
+
+// The spherical film that ffprobe's answer describes, None for any other: an
+// equirectangular projection of the whole sphere, or of its front half (a tile whose
+// bounds leave out a quarter of the width on each side, or FFmpeg 7.1's half
+// equirectangular), or a fisheye; with the stereo metadata, or where it says nothing,
+// the frame's shape (a whole sphere's eye is twice as wide as high, a half sphere's or a
+// fisheye's square). A sphere with a layout of its own only: side by side or top and
+// bottom for the whole sphere, side by side for the half sphere and the fisheye, and 2D
+// for both equirectangular forms.
+Sphere SphereOfProbe(const ProbeAnswer &answer);
 
 // Auto's choice for the file named `name` (its long form, as the name's tags are read),
 // with ffprobe's answer, or null when none was asked, and the look at its picture.
-// Decides in this order: a tag in the name (a bare "sbs" or "tab" half or full by the
-// frame, as stereo metadata that does not say), stereo metadata, a 3D photo, two views,
+// Decides in this order: a spherical film's tag in the name (SphereFromFileName), a tag
+// in the name (a bare "sbs" or "tab" half or full by the frame, as stereo metadata that
+// does not say, unless the file's metadata says it is a sphere), spherical metadata,
+// stereo metadata, a 3D photo, two views,
 // the picture (side by side or top and bottom, half or full by the eye's shape, left
 // first; or 2D, the original picture), the frame's shape, and else the first layout.
 // `lacks` names what a step that would have decided was not given.

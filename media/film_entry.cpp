@@ -4,11 +4,12 @@
 #include <initializer_list>
 
 #include "common/text.h"
+#include "media/view_state.h"
 
 namespace {
 
 // The entry's first field: what it is and the version of its form.
-constexpr const char kEntryMark[] = "duoscope-film 1";
+constexpr const char kEntryMark[] = "duoscope-film 2";
 constexpr char kBar = '|';
 // FNV-1a, 64 bits.
 constexpr uint64_t kHashStart = 14695981039346656037ull;
@@ -17,6 +18,8 @@ constexpr uint64_t kHashPrime = 1099511628211ull;
 constexpr size_t kMostDigits = 20;
 // The largest frame side an entry may name.
 constexpr uint64_t kLargestSide = 1u << 20;
+// A view's angles are kept a turn above zero, so that they stand as unsigned fields.
+constexpr int kAngleOffset = 360;
 
 void AppendUnsigned(TextBuffer &text, uint64_t value)
 {
@@ -93,7 +96,8 @@ bool FormatFilmEntry(const FilmEntry &entry, char (&out)[kFilmEntryTextSize])
     const int options = OptionsNumber(choice.options);
     TextBuffer text = StartText(out, sizeof out);
     if (options < 0 || !FitsEntry(choice.tag, false) || !FitsEntry(entry.path, true) ||
-        entry.path[0] == '\0' || choice.width < 0 || choice.height < 0) {
+        entry.path[0] == '\0' || choice.width < 0 || choice.height < 0 || choice.lensFov < 0 ||
+        choice.viewYaw < -kAngleOffset || choice.viewPitch < -kAngleOffset) {
         out[0] = '\0';
         return false;
     }
@@ -104,7 +108,10 @@ bool FormatFilmEntry(const FilmEntry &entry, char (&out)[kFilmEntryTextSize])
           uint64_t{choice.original}, static_cast<uint64_t>(options),
           static_cast<uint64_t>(choice.reason), static_cast<uint64_t>(choice.stereo),
           uint64_t{choice.inverted}, static_cast<uint64_t>(choice.width),
-          static_cast<uint64_t>(choice.height), static_cast<uint64_t>(choice.lacks)})
+          static_cast<uint64_t>(choice.height), static_cast<uint64_t>(choice.lacks),
+          static_cast<uint64_t>(choice.sphere), static_cast<uint64_t>(choice.lensFov),
+          static_cast<uint64_t>(choice.viewYaw + kAngleOffset),
+          static_cast<uint64_t>(choice.viewPitch + kAngleOffset)})
         AppendField(text, field);
     AppendText(text, choice.tag);
     AppendText(text, "|");
@@ -123,18 +130,23 @@ bool ParseFilmEntry(const char *text, FilmEntry &entry)
     if (strncmp(text, kEntryMark, markLength) != 0 || text[markLength] != kBar)
         return false;
     const char *p = text + markLength + 1;
-    uint64_t layout, original, options, reason, stereo, inverted, width, height, lacks;
-    const bool read =
-        ReadField(p, UINT64_MAX, entry.kept) && ReadField(p, UINT64_MAX, entry.size) &&
-        ReadField(p, UINT64_MAX, entry.writeTime) && ReadField(p, kColumnsRight, layout) &&
-        ReadField(p, 1, original) && ReadField(p, kAutoOptionsCount - 1, options) &&
-        ReadField(p, static_cast<uint64_t>(AutoReason::Frame), reason) &&
-        ReadField(p, static_cast<uint64_t>(StereoKind::Columns), stereo) &&
-        ReadField(p, 1, inverted) && ReadField(p, kLargestSide, width) &&
-        ReadField(p, kLargestSide, height) &&
-        ReadField(p, static_cast<uint64_t>(AutoLacks::Picture), lacks);
+    uint64_t layout, original, options, reason, stereo, inverted, width, height, lacks, sphere,
+        lens, yaw, pitch;
+    const bool read = ReadField(p, UINT64_MAX, entry.kept) &&
+                      ReadField(p, UINT64_MAX, entry.size) &&
+                      ReadField(p, UINT64_MAX, entry.writeTime) &&
+                      ReadField(p, kInputFormatCount - 1, layout) && layout != kAutoInputLayout &&
+                      ReadField(p, 1, original) && ReadField(p, kAutoOptionsCount - 1, options) &&
+                      ReadField(p, static_cast<uint64_t>(AutoReason::Frame), reason) &&
+                      ReadField(p, static_cast<uint64_t>(StereoKind::Columns), stereo) &&
+                      ReadField(p, 1, inverted) && ReadField(p, kLargestSide, width) &&
+                      ReadField(p, kLargestSide, height) &&
+                      ReadField(p, static_cast<uint64_t>(AutoLacks::Picture), lacks) &&
+                      ReadField(p, static_cast<uint64_t>(Sphere::HalfEquirectMono), sphere) &&
+                      ReadField(p, kWidestFisheyeLens, lens) &&
+                      ReadField(p, 2 * kAngleOffset, yaw) && ReadField(p, 2 * kAngleOffset, pitch);
     const char *tagEnd = read ? strchr(p, kBar) : nullptr;
-    if (tagEnd == nullptr || static_cast<size_t>(tagEnd - p) > kLongestNameTag) {
+    if (tagEnd == nullptr || static_cast<size_t>(tagEnd - p) > kLongestAutoTag) {
         entry = FilmEntry{};
         return false;
     }
@@ -148,6 +160,10 @@ bool ParseFilmEntry(const char *text, FilmEntry &entry)
     choice.width = static_cast<long>(width);
     choice.height = static_cast<long>(height);
     choice.lacks = static_cast<AutoLacks>(lacks);
+    choice.sphere = static_cast<Sphere>(sphere);
+    choice.lensFov = static_cast<int>(lens);
+    choice.viewYaw = static_cast<int>(yaw) - kAngleOffset;
+    choice.viewPitch = static_cast<int>(pitch) - kAngleOffset;
     memcpy(choice.tag, p, static_cast<size_t>(tagEnd - p));
     choice.tag[tagEnd - p] = '\0';
     // Exactly the text that the record would be written as, or nothing.

@@ -30,7 +30,7 @@ constexpr size_t kFilmEntryNameSize = 17;
 void FilmEntryName(const char *path, char (&name)[kFilmEntryNameSize]);
 
 // The longest entry text: the fields, their bars and the longest path.
-constexpr size_t kFilmEntryTextSize = 200 + kLongestNameTag + kPathSize;
+constexpr size_t kFilmEntryTextSize = 200 + kLongestAutoTag + kPathSize;
 
 // Writes `entry` as text into `out` (kFilmEntryTextSize bytes). Returns false, with `out`
 // empty, for a choice that is not kept (one that names a text no entry can hold: a tag

@@ -56,6 +56,38 @@ StereoKind KindOfSideData(Piece type)
     return StereoKind::None;
 }
 
+// FFmpeg's name of a spherical projection.
+Projection ProjectionOf(Piece name)
+{
+    struct Name {
+        const char *text;
+        Projection projection;
+    };
+    static constexpr Name kNames[] = {
+        {"equirectangular", Projection::Equirect},
+        {"tiled equirectangular", Projection::TiledEquirect},
+        {"half equirectangular", Projection::HalfEquirect},
+        {"fisheye", Projection::Fisheye},
+    };
+    for (const Name &known : kNames)
+        if (PieceIs(name, known.text))
+            return known.projection;
+    return Projection::Other;
+}
+
+// A whole number of degrees, perhaps negative, within a turn each way; 0 for anything
+// else.
+int DegreesOf(Piece piece)
+{
+    constexpr long kTurn = 360;
+    const bool negative = piece.length > 0 && piece.start[0] == '-';
+    const long value =
+        NumberOf({piece.start + (negative ? 1 : 0), piece.length - (negative ? 1 : 0)});
+    if (value < 0 || value > kTurn)
+        return 0;
+    return static_cast<int>(negative ? -value : value);
+}
+
 // A stereo_mode tag of H.264's frame packing (Matroska's names): the kind, and whether
 // the right eye comes first.
 StereoKind KindOfFrameTag(Piece tag, bool &inverted)
@@ -100,13 +132,12 @@ struct LineReader {
         } else if (PieceIs(section, "frame") && PieceIs(key, "tag:stereo_mode")) {
             if (frameKind == StereoKind::None)
                 frameKind = KindOfFrameTag(value, frameInverted);
+        } else if (PieceIs(section, "side_data") ||
+                   (PieceIs(section, "stream") && PieceIs(inner, "side_data"))) {
+            // FFmpeg 5 prints a stream's second side datum on a line of its own.
+            SideDataField(key, value);
         } else if (!PieceIs(section, "stream")) {
             return;
-        } else if (PieceIs(inner, "side_data")) {
-            if (PieceIs(key, "type") && answer.stereo == StereoKind::None)
-                answer.stereo = KindOfSideData(value);
-            else if (PieceIs(key, "inverted") && answer.stereo != StereoKind::None)
-                answer.inverted = PieceIs(value, "1");
         } else if (PieceIs(key, "width")) {
             answer.width = NumberOf(value);
         } else if (PieceIs(key, "height")) {
@@ -133,6 +164,29 @@ struct LineReader {
         }
     }
 
+    // A field of the stream's stereo or spherical side data.
+    void SideDataField(Piece key, Piece value)
+    {
+        if (PieceIs(key, "type") && answer.stereo == StereoKind::None)
+            answer.stereo = KindOfSideData(value);
+        else if (PieceIs(key, "inverted") && answer.stereo != StereoKind::None)
+            answer.inverted = PieceIs(value, "1");
+        else if (PieceIs(key, "projection") && answer.projection == Projection::None)
+            answer.projection = ProjectionOf(value);
+        else if (PieceIs(key, "bound_left"))
+            answer.boundLeft = NumberOf(value);
+        else if (PieceIs(key, "bound_top"))
+            answer.boundTop = NumberOf(value);
+        else if (PieceIs(key, "bound_right"))
+            answer.boundRight = NumberOf(value);
+        else if (PieceIs(key, "bound_bottom"))
+            answer.boundBottom = NumberOf(value);
+        else if (PieceIs(key, "yaw"))
+            answer.viewYaw = DegreesOf(value);
+        else if (PieceIs(key, "pitch"))
+            answer.viewPitch = DegreesOf(value);
+    }
+
     void Line(Piece line)
     {
         Piece section{line.start, 0};
@@ -151,14 +205,17 @@ struct LineReader {
             } else {
                 Piece key{field.start, static_cast<size_t>(equals - field.start)};
                 const Piece value{equals + 1, field.length - key.length - 1};
-                // FFmpeg 7 names a side datum's fields "side_datum/stereo_3d:type".
-                static constexpr char kStereoDatum[] = "side_datum/stereo_3d:";
-                constexpr size_t kStereoDatumLength = sizeof kStereoDatum - 1;
+                // FFmpeg 7 names a side datum's fields "side_datum/stereo_3d:type",
+                // "side_datum/spherical_mapping:projection".
+                static constexpr const char *kDatums[] = {"side_datum/stereo_3d:",
+                                                          "side_datum/spherical_mapping:"};
                 Piece keyInner = inner;
-                if (StartsWith(key, kStereoDatum)) {
-                    keyInner = {"side_data", 9};
-                    key = {key.start + kStereoDatumLength, key.length - kStereoDatumLength};
-                }
+                for (const char *datum : kDatums)
+                    if (StartsWith(key, datum)) {
+                        const size_t datumLength = strlen(datum);
+                        keyInner = {"side_data", 9};
+                        key = {key.start + datumLength, key.length - datumLength};
+                    }
                 Field(section, keyInner, key, value);
             }
             p = fieldEnd + 1;

@@ -15,22 +15,51 @@ static const char *DecoderOption(int nGPU)
     }
 }
 
+// The view of the film: `sphere` when it names one, else the default view of a
+// spherical input layout; its sphere is None for a flat film.
+static SphereView ViewOfFilm(const PlayerSettingsRecord &settings, const SphereView *sphere)
+{
+    if (sphere != nullptr && sphere->sphere != Sphere::None)
+        return *sphere;
+    return DefaultSphereView(settings.nStin);
+}
+
+// Appends the filter option: stereo3d from the input layout's code to the output's, a
+// spherical film's view graph before it (the graph alone for a sphere in 2D), or
+// nothing for the original picture.
+static void AppendFilter(TextBuffer &filter, const PlayerSettingsRecord &settings,
+                         const SphereView &view, StringLookup lookup)
+{
+    const bool flatView =
+        view.sphere == Sphere::EquirectMono || view.sphere == Sphere::HalfEquirectMono;
+    if (IsOriginalPicture(settings.nOrg) && !flatView)
+        return;
+    AppendText(filter, "-vf ");
+    const char *entering = lookup(InputCodeId(settings.nStin));
+    if (view.sphere != Sphere::None) {
+        entering = AppendViewGraph(filter, view, settings.nStout, lookup);
+        if (entering == nullptr || entering[0] == '\0')
+            return;
+        AppendText(filter, ",");
+    }
+    AppendText(filter, "stereo3d=");
+    AppendText(filter, entering);
+    AppendText(filter, ":");
+    AppendText(filter, lookup(OutputCodeId(settings.nStout)));
+}
+
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
-                        char *out, size_t outSize, const char *mediaOptions)
+                        char *out, size_t outSize, const char *mediaOptions,
+                        const SphereView *sphere)
 {
     TextBuffer line = StartText(out, outSize);
     if (PathBreaksQuotes(playerExe) || PathBreaksQuotes(mediaFile))
         return false;
 
-    char filter[64];
+    char filter[kLongestFilter + 1];
     TextBuffer filterText = StartText(filter, sizeof filter);
-    if (!IsOriginalPicture(settings.nOrg)) {
-        AppendText(filterText, "-vf stereo3d=");
-        AppendText(filterText, lookup(InputCodeId(settings.nStin)));
-        AppendText(filterText, ":");
-        AppendText(filterText, lookup(OutputCodeId(settings.nStout)));
-    }
+    AppendFilter(filterText, settings, ViewOfFilm(settings, sphere), lookup);
 
     AppendText(line, "\"");
     AppendText(line, playerExe);

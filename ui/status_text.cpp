@@ -72,6 +72,17 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
         AppendText(text, lookup(KindText(choice.stereo)));
         eyes();
         return;
+    case AutoReason::Sphere:
+        if (choice.original) {
+            AppendText(text,
+                       lookup(choice.sphere == Sphere::HalfEquirectMono ? IDS_AUTO_HALF_SPHERE_MONO
+                                                                        : IDS_AUTO_SPHERE_MONO));
+            return;
+        }
+        AppendText(text, lookup(IDS_AUTO_SPHERE));
+        AppendText(text, lookup(InputTextId(choice.layout)));
+        eyes();
+        return;
     case AutoReason::TwoViews:
         AppendText(text, lookup(IDS_AUTO_TWO_VIEWS));
         eyes();
@@ -95,8 +106,19 @@ static void AppendAutoReason(TextBuffer &text, const AutoChoice &choice, StringL
     }
 }
 
+// Where a sphere's flat view looks, on a line of its own; nothing for a flat film.
+static void AppendViewLine(TextBuffer &text, const SphereView *sphere, StringLookup lookup)
+{
+    if (sphere == nullptr || sphere->sphere == Sphere::None)
+        return;
+    AppendViewText(text, KeepViewInside(sphere->view, sphere->sphere, sphere->lensFov),
+                   sphere->sphere, FisheyeLens(sphere->lensFov), lookup);
+    AppendText(text, "\n");
+}
+
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
-                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped)
+                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped,
+                         const SphereView *sphere)
 {
     const AutoChoice *choice = nStin == kAutoInputLayout ? autoChoice : nullptr;
     TextBuffer text = StartText(out, outSize);
@@ -112,6 +134,7 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
         AppendText(text, lookup(IDS_STATUS_ORIGINAL));
         AppendAutoReason(text, *choice, lookup);
         AppendText(text, "\n");
+        AppendViewLine(text, sphere, lookup);
     } else {
         AppendText(text, lookup(IDS_STATUS_INPUT));
         const int layout = choice != nullptr ? choice->layout : nStin;
@@ -124,7 +147,9 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
         AppendText(text, "\n");
         AppendText(text, lookup(IDS_STATUS_OUTPUT));
         AppendText(text, lookup(OutputTextId(nStout)));
-        AppendText(text, "\n\n");
+        AppendText(text, "\n");
+        AppendViewLine(text, sphere, lookup);
+        AppendText(text, "\n");
     }
     for (unsigned id = IDS_STATUS_FIRST_LINE; id <= IDS_STATUS_LAST_LINE; ++id) {
         AppendText(text, lookup(id));

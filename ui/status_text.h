@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "media/auto_layout.h"
+#include "playback/view_graph.h"
 #include "res/resource.h"
 #include "res/string_entries.h"
 #include "settings/format_catalogue.h"
@@ -48,24 +49,32 @@ constexpr size_t kLongestNumberText = 11;
 constexpr size_t kLongestFrameText = 2 * kLongestNumberText + 1 + LongestEntry({IDS_AUTO_END});
 constexpr size_t kLongestEyeOrder = LongestEntry({IDS_AUTO_RIGHT_FIRST, IDS_AUTO_END});
 constexpr size_t kLongestAutoReason =
-    Longest({LongestEntry({IDS_AUTO_TAG_BEFORE}) + kLongestNameTag +
+    Longest({LongestEntry({IDS_AUTO_TAG_BEFORE}) + kLongestAutoTag +
                  LongestEntry({IDS_AUTO_TAG_AFTER, IDS_AUTO_TAG_FRAME}) + kLongestFrameText,
              LongestEntry({IDS_AUTO_SIDE_BY_SIDE, IDS_AUTO_TOP_AND_BOTTOM, IDS_AUTO_ALTERNATING,
                            IDS_AUTO_ROWS, IDS_AUTO_COLUMNS, IDS_AUTO_TWO_VIEWS}) +
                  kLongestEyeOrder,
              LongestEntry({IDS_AUTO_FRAME}) + kLongestFrameText,
+             LongestEntry({IDS_AUTO_SPHERE}) +
+                 LongestEntryFrom(IDS_INPUT_TEXT_FIRST + kFirstSphereLayout,
+                                  IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
+                 kLongestEyeOrder,
+             LongestEntry({IDS_AUTO_SPHERE_MONO, IDS_AUTO_HALF_SPHERE_MONO}),
              LongestEntry({IDS_AUTO_MONO, IDS_AUTO_MVC_FILM, IDS_AUTO_PHOTO, IDS_AUTO_RAW_VIEWS,
                            IDS_AUTO_UNREAD, IDS_AUTO_PICTURE_SBS, IDS_AUTO_PICTURE_TAB,
                            IDS_AUTO_PICTURE_2D})});
 
-constexpr size_t kLongestFormatLines = Longest(
-    {LongestEntry({IDS_STATUS_ORIGINAL}) + kLongestAutoReason + 1,
-     LongestEntry({IDS_STATUS_INPUT}) +
-         LongestEntryFrom(IDS_INPUT_TEXT_FIRST, IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
-         kLongestAutoReason + LongestEntry({IDS_EYES_SWAPPED}) + 1 +
-         LongestEntry({IDS_STATUS_OUTPUT}) +
-         LongestEntryFrom(IDS_OUTPUT_TEXT_FIRST, IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
-         2});
+constexpr size_t kLongestFormatLines =
+    Longest(
+        {LongestEntry({IDS_STATUS_ORIGINAL}) + kLongestAutoReason + 1,
+         LongestEntry({IDS_STATUS_INPUT}) +
+             LongestEntryFrom(IDS_INPUT_TEXT_FIRST, IDS_INPUT_TEXT_FIRST + kInputFormatCount - 1) +
+             kLongestAutoReason + LongestEntry({IDS_EYES_SWAPPED}) + 1 +
+             LongestEntry({IDS_STATUS_OUTPUT}) +
+             LongestEntryFrom(IDS_OUTPUT_TEXT_FIRST,
+                              IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
+             2}) +
+    kLongestViewText + 1;
 constexpr size_t kLongestKeyLines = [] {
     size_t length = 0;
     for (unsigned id = IDS_STATUS_FIRST_LINE; id <= IDS_STATUS_LAST_LINE; ++id)
@@ -85,7 +94,10 @@ constexpr size_t kStatusTextSize = kLongestStatusText + 1;
 // original picture shows as "Play Original Video" and why. With `eyesSwapped`, a
 // converted picture's input line names the mirrored layout and says so.
 // Returns its length; a text that would not fit is cut at a whole piece.
+// With `sphere` naming a sphere (SphereViewOfLaunch), a line after the layouts says
+// where its flat view looks (AppendViewText).
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
-                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped = false);
+                         StringLookup lookup, char *out, size_t outSize, bool eyesSwapped = false,
+                         const SphereView *sphere = nullptr);
 
 #endif

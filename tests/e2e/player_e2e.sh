@@ -10,8 +10,11 @@
 # process list (Wine names processes after their programs), from an accented folder with
 # the clip under a name beyond any ANSI code page; error-check mode is checked too, and
 # Auto, with the ffprobe.exe beside that player, plays a two-picture .mpo photo and the
-# two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes. The i686
-# build runs its own player under 32-bit Wine (tools/wine32.sh).
+# two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes, and a VR180
+# clip (tools/make_vr_clip.sh, tagged in its name) as a flat view straight ahead, as an
+# anaglyph and as half side by side: the mark in the middle of each eye, level, the left
+# eye's to the right of the right eye's. The i686 build runs its own player under 32-bit
+# Wine (tools/wine32.sh).
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
 # (No -e: a failed check is counted, and the checks go on.)
@@ -212,6 +215,78 @@ case_auto_plays_photo_and_two_views_as_anaglyphs() {
   done
 }
 
+# The box WxH+X+Y of the pixels of picture $1 for which the -fx test $2 holds; "" for none.
+mark_box() {
+  local box
+  box=$(convert "$1" -fx "$2" -threshold 50% -format '%@' info: 2>/dev/null)
+  case $box in 0x0* | "") echo "" ;; *) echo "$box" ;; esac
+}
+# The box's centre, doubled so that it stays whole: "2X 2Y".
+box_centre2() {
+  local w=${1%%x*} rest=${1#*x}
+  local h=${rest%%+*} xy=${rest#*+}
+  echo "$((2 * ${xy%+*} + w)) $((2 * ${xy#*+} + h))"
+}
+# Checks two eyes' marks, centres (doubled) $1 $2 and $3 $4, seen in a view $5 wide and
+# $6 high of two eyes each drawn $7 wide: both in the middle (within a twentieth of the
+# view), on one level (within 2 pixels), the left eye's to the right of the right eye's by
+# about 48 of 1920 pixels of the eye's width (from a half to twice that).
+expect_marks() {
+  local lx=$1 ly=$2 rx=$3 ry=$4 w=$5 h=$6 eye=$7 offset
+  offset=$((lx - rx)) # doubled
+  [ $((20 * (lx > w ? lx - w : w - lx))) -le $((2 * w)) ] &&
+    [ $((20 * (rx > w ? rx - w : w - rx))) -le $((2 * w)) ] &&
+    [ $((20 * (ly > h ? ly - h : h - ly))) -le $((2 * h)) ] &&
+    [ $((ly > ry ? ly - ry : ry - ly)) -le 4 ] &&
+    [ $((1920 * offset)) -ge $((48 * eye)) ] && [ $((1920 * offset)) -le $((4 * 48 * eye)) ]
+}
+
+# A VR180 film, tagged only in its name, plays as a flat view straight ahead: as an
+# anaglyph (the left eye's mark in red, the right eye's in green and blue) and as half
+# side by side (each half an eye), the mark in the middle of each eye, level, with the
+# eyes' offset kept.
+case_vr180_plays_as_flat_view() {
+  reset_settings || return 1
+  put_setting nStin REG_SZ 14 || return 1
+  local clip="$dir/vr/Canyon_180_LR.mp4" out pid main player window crop left right
+  [ -f "$clip" ] || { mkdir -p "$dir/vr" && "$SOURCE/tools/make_vr_clip.sh" "$clip" 1024 3; } ||
+    return 1
+  for out in 17 2; do
+    put_setting nStout REG_SZ $out || return 1
+    start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$clip")" && pid=$STARTED &&
+      main_window "$pid" && main=$MAIN || return 1
+    wait_until 30 'player=$(player_pid); [ -n "$(player_window "$player")" ]' ||
+      fail "VR180 $out: no ffplay window" || return 1
+    window=$(player_window "$player")
+    crop=$(client_crop "$window")
+    local shotfile="$BUILD/screenshots/player-vr180-$out.png" w h found=
+    w=${crop%%x*} h=${crop#*x} h=${h%%+*}
+    local end=$((SECONDS + 20))
+    while [ "$SECONDS" -lt "$end" ] && [ -z "$found" ]; do
+      sleep 0.5
+      import -window "$window" -crop "$crop" +repage "$shotfile" 2>/dev/null || continue
+      if [ "$out" = 17 ]; then
+        left=$(mark_box "$shotfile" 'r > 0.7') right=$(mark_box "$shotfile" 'min(g, b) > 0.7')
+        [ -n "$left" ] && [ -n "$right" ] &&
+          expect_marks $(box_centre2 "$left") $(box_centre2 "$right") "$w" "$h" "$w" && found=1
+      else
+        convert "$shotfile" -crop $((w / 2))x$h+0+0 +repage "$dir/vr/left.png"
+        convert "$shotfile" -crop $((w / 2))x$h+$((w / 2))+0 +repage "$dir/vr/right.png"
+        left=$(mark_box "$dir/vr/left.png" 'min(r, min(g, b)) > 0.7')
+        right=$(mark_box "$dir/vr/right.png" 'min(r, min(g, b)) > 0.7')
+        [ -n "$left" ] && [ -n "$right" ] &&
+          expect_marks $(box_centre2 "$left") $(box_centre2 "$right") $((w / 2)) "$h" \
+            $((w / 2)) && found=1
+      fi
+    done
+    [ -n "$found" ] || fail "VR180 as output $out: marks [$left] [$right] in $crop" || return 1
+    echo "VR180 as output $out: the eyes' marks $left and $right in $crop"
+    ctl close "$main"
+    expect_exit_0 "$pid" || return 1
+    wait_until 5 '! alive "$player"' || fail "VR180 $out: ffplay still runs" || return 1
+  done
+}
+
 expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
@@ -235,4 +310,5 @@ end_adapter_players() {
 run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message
 [ -z "$windows_player" ] || run_case case_auto_plays_photo_and_two_views_as_anaglyphs
+[ -z "$windows_player" ] || [ "${WINEARCH:-}" = win32 ] || run_case case_vr180_plays_as_flat_view
 finish

@@ -17,11 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     char again[kFilmEntryTextSize];
     FUZZ_CHECK(FormatFilmEntry(entry, again) && text == again);
     const AutoChoice &choice = entry.choice;
-    FUZZ_CHECK(choice.layout >= 0 && choice.layout < kAutoInputLayout);
+    FUZZ_CHECK(choice.layout >= 0 && choice.layout < kInputFormatCount &&
+               choice.layout != kAutoInputLayout);
     FUZZ_CHECK(choice.reason != AutoReason::Unread && entry.path[0] != '\0');
     bool known = false;
     for (const char *options : kAutoOptions)
         known = known || options == choice.options;
-    FUZZ_CHECK(known && strlen(choice.tag) <= kLongestNameTag && choice.width >= 0);
+    FUZZ_CHECK(known && strlen(choice.tag) <= kLongestAutoTag && choice.width >= 0);
     return 0;
 }

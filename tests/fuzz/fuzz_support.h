@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "media/auto_layout.h"
+#include "playback/view_graph.h"
+#include "res/string_entries.h"
 #include "settings/format_catalogue.h"
 
 // A property that must hold for every input: when it does not, the input is a finding.
@@ -39,13 +41,27 @@ inline bool ShiftJisLeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// What every Auto choice keeps: a real input layout, options that fit their bound and a
-// terminated tag.
+// What every Auto choice keeps: a real input layout (a spherical one exactly for a stereo
+// sphere), options that fit their bound and a terminated tag; a sphere's flat view that
+// stays inside its picture and whose graph fits its bound.
 inline void CheckChoice(const AutoChoice &choice)
 {
-    FUZZ_CHECK(choice.layout >= 0 && choice.layout < kAutoInputLayout);
+    FUZZ_CHECK(choice.layout >= 0 && choice.layout < kInputFormatCount &&
+               choice.layout != kAutoInputLayout);
+    FUZZ_CHECK(IsSphereLayout(choice.layout) ==
+               (choice.sphere != Sphere::None && !choice.original));
     FUZZ_CHECK(choice.options != nullptr && strlen(choice.options) <= kLongestAutoOptions);
     FUZZ_CHECK(memchr(choice.tag, '\0', sizeof choice.tag) != nullptr);
+    if (choice.sphere == Sphere::None)
+        return;
+    const ViewAngles view =
+        StartView(choice.viewYaw, choice.viewPitch, choice.sphere, choice.lensFov);
+    FUZZ_CHECK(view.fov == kDefaultViewFov && view.yaw > -180 && view.yaw <= 180 &&
+               view.pitch >= -90 && view.pitch <= 90);
+    char graph[kLongestViewGraph + 1];
+    TextBuffer text = StartText(graph, sizeof graph);
+    const SphereView sphere{choice.sphere, view, choice.lensFov, choice.inverted};
+    FUZZ_CHECK(AppendViewGraph(text, sphere, 17, StringEntryText) != nullptr);
 }
 
 using Arguments = std::vector<std::string>;

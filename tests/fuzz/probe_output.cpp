@@ -12,11 +12,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(read == answer.read);
     if (read)
         FUZZ_CHECK(answer.width > 0 && answer.height > 0 && answer.sarNum > 0 &&
-                   answer.sarDen > 0 && answer.views >= 0);
+                   answer.sarDen > 0 && answer.views >= 0 && answer.boundLeft >= -1 &&
+                   answer.boundRight >= -1 && answer.boundTop >= -1 && answer.boundBottom >= -1 &&
+                   answer.viewYaw >= -360 && answer.viewYaw <= 360 && answer.viewPitch >= -360 &&
+                   answer.viewPitch <= 360);
     else
         FUZZ_CHECK(answer.width == 0 && answer.height == 0 && answer.views == 0 &&
-                   answer.stereo == StereoKind::None);
-    for (const char *name : {"clip.mkv", "clip.mpo", "clip.SBS.mkv", "clip.tab.mp4"})
+                   answer.stereo == StereoKind::None && answer.projection == Projection::None);
+    const Sphere sphere = SphereOfProbe(answer);
+    FUZZ_CHECK(sphere == Sphere::None || read);
+    for (const char *name :
+         {"clip.mkv", "clip.mpo", "clip.SBS.mkv", "clip.tab.mp4", "c_180_LR.mp4"})
         CheckChoice(ChooseAutoLayout(name, NoLeadBytes, &answer));
 
     static unsigned char pictures[2][kGreyPixels];

@@ -42,6 +42,18 @@ ProbeAnswer Views(ProbeAnswer a, bool rightFirst, bool raw = false)
     return a;
 }
 const ProbeAnswer kUnread{};
+// Spherical metadata: a projection, the bounds of a tile (left, right) and the initial view.
+ProbeAnswer Sphered(ProbeAnswer a, Projection projection, long left = -1, long right = -1,
+                    int yaw = 0, int pitch = 0)
+{
+    a.projection = projection;
+    a.boundLeft = left;
+    a.boundRight = right;
+    a.boundTop = a.boundBottom = left < 0 ? -1 : 0;
+    a.viewYaw = yaw;
+    a.viewPitch = pitch;
+    return a;
+}
 
 } // namespace
 
@@ -115,6 +127,24 @@ TEST(ParseProbeOutput, RealOutputs)
          Read(320, 180, K::SideBySide, true)},
         {"stream|width=320|height=180|view_ids_available=0,1|view_pos_available=2,1",
          Views(Read(320, 180), true)},
+        // Spherical metadata, FFmpeg 7.1 (a VR180 Matroska file of mkvmerge's, the MP4 of
+        // Debian's ffmpeg, a 360 film in 2D), then FFmpeg 5.1's second datum on a line.
+        {"frame|\nstream|width=1024|height=512|sample_aspect_ratio=2:1|tag:stereo_mode=left_ri"
+         "ght|side_datum/stereo_3d:type=side by side|side_datum/stereo_3d:inverted=0|side_datu"
+         "m/spherical_mapping:projection=tiled equirectangular|side_datum/spherical_mapping:bo"
+         "und_left=513|side_datum/spherical_mapping:bound_top=0|side_datum/spherical_mapping:b"
+         "ound_right=511|side_datum/spherical_mapping:bound_bottom=0|side_datum/spherical_mapp"
+         "ing:yaw=30|side_datum/spherical_mapping:pitch=-10\nformat|format_name=matroska,webm\n",
+         Sphered(Sar(Read(1024, 512, K::SideBySide), 2, 1), Projection::TiledEquirect, 513, 511, 30,
+                 -10)},
+        {"frame|\nstream|width=1024|height=512|sample_aspect_ratio=1:1|side_datum/spherical_map"
+         "ping:projection=equirectangular|side_datum/spherical_mapping:yaw=-90|side_datum/sphe"
+         "rical_mapping:pitch=0\nformat|format_name=mov,mp4,m4a,3gp,3g2,mj2\n",
+         Sphered(Read(1024, 512), Projection::Equirect, -1, -1, -90)},
+        {"frame|side_data|\n\nstream|width=1024|height=512|sample_aspect_ratio=1:1|side_data|t"
+         "ype=top and bottom|inverted=0\nside_data|projection=equirectangular|yaw=0|pitch=0\nf"
+         "ormat|format_name=matroska,webm\n",
+         Sphered(Read(1024, 512, K::TopBottom), Projection::Equirect)},
     };
     for (const Case &c : cases) {
         ProbeAnswer a;
@@ -123,7 +153,10 @@ TEST(ParseProbeOutput, RealOutputs)
         EXPECT_TRUE(a.read == e.read && a.width == e.width && a.height == e.height &&
                     a.sarNum == e.sarNum && a.sarDen == e.sarDen && a.stereo == e.stereo &&
                     a.inverted == e.inverted && a.mvcFilm == e.mvcFilm && a.views == e.views &&
-                    a.rightViewFirst == e.rightViewFirst && a.rawStream == e.rawStream)
+                    a.rightViewFirst == e.rightViewFirst && a.rawStream == e.rawStream &&
+                    a.projection == e.projection && a.boundLeft == e.boundLeft &&
+                    a.boundRight == e.boundRight && a.boundTop == e.boundTop &&
+                    a.viewYaw == e.viewYaw && a.viewPitch == e.viewPitch)
             << c.output;
     }
 }
@@ -199,4 +232,67 @@ TEST(ChooseAutoLayout, TagThenMetadataThenPhotoThenViewsThenFrame)
     // An answer that was not read counts as none.
     EXPECT_EQ(R::Unread, ChooseAutoLayout("a.mp4", kNoLeadBytes, &kUnread).reason);
     EXPECT_STREQ("SBS", ChooseAutoLayout("a.SBS.mkv", kNoLeadBytes, nullptr).tag);
+}
+
+TEST(ChooseAutoLayout, SphericalFilmsByNameThenMetadata)
+{
+    const Projection tiled = Projection::TiledEquirect, whole = Projection::Equirect;
+    struct Case {
+        const char *name;
+        ProbeAnswer answer;
+        int layout;
+        Sphere sphere;
+        AutoReason reason;
+    } cases[] = {
+        // The name's VR tag wins over every other tag and over the metadata.
+        {"Canyon_180_LR.mp4", kUnread, kVr180Sbs, Sphere::HalfEquirectSbs, R::NameTag},
+        {"Canyon_180_SBS.mkv", Read(1920, 1080, K::TopBottom), kVr180Sbs, Sphere::HalfEquirectSbs,
+         R::NameTag},
+        {"Sea_TB_360.mp4", kUnread, kSphereTopBottom, Sphere::EquirectTb, R::NameTag},
+        {"Raw_fisheye190.mp4", kUnread, kFisheyeSbs, Sphere::FisheyeSbs, R::NameTag},
+        // The metadata: stereo side data, or where it says nothing (FFmpeg 7.1's reading of
+        // its own MP4 says "unspecified"), the frame's shape.
+        {"a.mkv", Sphered(Read(1024, 512, K::SideBySide), tiled, 513, 511), kVr180Sbs,
+         Sphere::HalfEquirectSbs, R::Sphere},
+        {"a.mp4", Sphered(Read(1024, 512), tiled, 513, 511), kVr180Sbs, Sphere::HalfEquirectSbs,
+         R::Sphere},
+        {"a.mp4", Sphered(Read(512, 512), tiled, 256, 256), 0, Sphere::HalfEquirectMono, R::Sphere},
+        {"a.mp4", Sphered(Read(512, 1024), tiled, 256, 256), 4, Sphere::None, R::Frame},
+        {"a.mkv", Sphered(Read(512, 512, K::TopBottom), whole), kSphereTopBottom,
+         Sphere::EquirectTb, R::Sphere},
+        {"a.mkv", Sphered(Read(2048, 512), whole), kSphereSbs, Sphere::EquirectSbs, R::Sphere},
+        {"a.mkv", Sphered(Read(1024, 512), whole), 0, Sphere::EquirectMono, R::Sphere},
+        {"a.mkv", Sphered(Read(1024, 512, K::Mono), Projection::HalfEquirect), 0,
+         Sphere::HalfEquirectMono, R::Sphere},
+        {"a.mov", Sphered(Read(2048, 1024, K::SideBySide), Projection::Fisheye), kFisheyeSbs,
+         Sphere::FisheyeSbs, R::Sphere},
+        // A tile that is neither half nor whole, a cubemap: the stereo metadata as before.
+        {"a.mkv", Sphered(Read(1920, 1080, K::SideBySide), tiled, 100, 100), 2, Sphere::None,
+         R::Metadata},
+        {"a.mkv", Sphered(Read(1920, 1080, K::SideBySide), Projection::Other), 2, Sphere::None,
+         R::Metadata},
+        // A bare tag gives way to a sphere; a tag that says half or full does not.
+        {"a.SBS.mkv", Sphered(Read(1024, 512, K::SideBySide), tiled, 513, 511), kVr180Sbs,
+         Sphere::HalfEquirectSbs, R::Sphere},
+        {"a.HSBS.mkv", Sphered(Read(1024, 512, K::SideBySide), tiled, 513, 511), 2, Sphere::None,
+         R::NameTag},
+    };
+    for (const Case &c : cases) {
+        const ProbeAnswer *answer = c.answer.read ? &c.answer : nullptr;
+        const AutoChoice choice = ChooseAutoLayout(c.name, kNoLeadBytes, answer);
+        const std::string row = std::string(c.name) + " " + std::to_string(c.answer.width) + "x" +
+                                std::to_string(c.answer.height);
+        EXPECT_EQ(c.layout, choice.layout) << row;
+        EXPECT_EQ(c.sphere, choice.sphere) << row;
+        EXPECT_EQ(c.reason, choice.reason) << row;
+        EXPECT_EQ(c.sphere != Sphere::None && !IsSphereLayout(c.layout), choice.original) << row;
+    }
+    // The metadata's initial view and eye order, the name's lenses; no probe for a VR tag.
+    ProbeAnswer rightFirst =
+        Sphered(Read(1024, 512, K::SideBySide, true), tiled, 513, 511, 30, -10);
+    const AutoChoice choice = ChooseAutoLayout("a.mkv", kNoLeadBytes, &rightFirst);
+    EXPECT_TRUE(choice.inverted && choice.viewYaw == 30 && choice.viewPitch == -10);
+    EXPECT_EQ(190, ChooseAutoLayout("Raw_fisheye190.mp4", kNoLeadBytes, nullptr).lensFov);
+    EXPECT_STREQ("180_LR", ChooseAutoLayout("Canyon_180_LR.mp4", kNoLeadBytes, nullptr).tag);
+    EXPECT_FALSE(AutoNeedsProbe("Canyon_180_LR.mp4", kNoLeadBytes));
 }

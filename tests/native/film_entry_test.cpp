@@ -6,6 +6,7 @@
 #include <string>
 
 #include "media/film_entry.h"
+#include "media/view_state.h"
 
 namespace {
 
@@ -42,13 +43,24 @@ TEST(FilmEntry, KeptAndReadBackHoldsForTheSameFileOnly)
     memcpy(tagged.choice.tag, "sbs", 4);
     FilmEntry photo = Entry("D:\\\x83\x5C|x.mpo", UINT64_MAX, 0, AutoReason::Photo);
     photo.choice.options = kAutoOptions[kPhotoOptions];
+    FilmEntry sphere = Entry("C:\\v\\a.mkv", 1, 2, AutoReason::Sphere);
+    sphere.choice.layout = kVr180Sbs;
+    sphere.choice.sphere = Sphere::HalfEquirectSbs;
+    sphere.choice.lensFov = kDefaultFisheyeLens;
+    sphere.choice.viewYaw = -30;
+    sphere.choice.viewPitch = 10;
     for (const FilmEntry &entry :
-         {Entry("C:\\Videos\\canyon.mp4", 2111903, 133487, AutoReason::Picture), tagged, photo}) {
+         {Entry("C:\\Videos\\canyon.mp4", 2111903, 133487, AutoReason::Picture), tagged, photo,
+          sphere}) {
         const std::string text = Text(entry);
         FilmEntry read;
         ASSERT_TRUE(ParseFilmEntry(text.c_str(), read)) << text;
         EXPECT_EQ(text, Text(read));
         EXPECT_STREQ(entry.choice.options, read.choice.options) << text;
+        EXPECT_TRUE(read.choice.sphere == entry.choice.sphere &&
+                    read.choice.viewYaw == entry.choice.viewYaw &&
+                    read.choice.viewPitch == entry.choice.viewPitch)
+            << text;
         EXPECT_TRUE(FilmEntryHolds(read, entry.path, entry.size, entry.writeTime));
         EXPECT_FALSE(FilmEntryHolds(read, entry.path, entry.size + 1, entry.writeTime));
         EXPECT_FALSE(FilmEntryHolds(read, entry.path, entry.size, entry.writeTime + 1));

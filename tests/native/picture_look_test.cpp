@@ -127,10 +127,12 @@ TEST(PictureLook, ThresholdEdges)
 // The picture decides where the frame's shape would; half or full by the eye's shape.
 TEST(PictureLook, AutoChoice)
 {
-    const ProbeAnswer frame{true,  1920,  1080, 1,     1,    StereoKind::None,
-                            false, false, 0,    false, false};
-    const ProbeAnswer tagged{true,  1920,  1080, 1,     1,    StereoKind::TopBottom,
-                             false, false, 0,    false, false};
+    const ProbeAnswer frame{true,  1920,  1080, 1,     1,     StereoKind::None,
+                            false, false, 0,    false, false, Projection::None,
+                            -1,    -1,    -1,   -1,    0,     0};
+    const ProbeAnswer tagged{true,  1920,  1080, 1,     1,     StereoKind::TopBottom,
+                             false, false, 0,    false, false, Projection::None,
+                             -1,    -1,    -1,   -1,    0,     0};
     struct Case {
         PictureLook look;
         int layout;

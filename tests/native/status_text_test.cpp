@@ -130,12 +130,28 @@ TEST(ComposeStatusText, AutoNamesTheLayoutChosenForTheCurrentFileAndWhy)
     EXPECT_EQ(" ", Lines(Status(0, 0, kAutoInputLayout, 17, &mono))[5]);
     mono.reason = AutoReason::MvcFilm;
     EXPECT_EQ(std::string("Play Original Video") + TableString(IDS_AUTO_MVC_FILM), line(mono));
+    // A spherical film by its metadata, and one in 2D, which plays as its flat view.
+    AutoChoice sphere = choice(kVr180Sbs, AutoReason::Sphere);
+    sphere.sphere = Sphere::HalfEquirectSbs;
+    EXPECT_EQ(in + "VR180 side by side (Auto: the file's metadata, VR180 side by side)",
+              line(sphere));
+    sphere.original = true;
+    sphere.sphere = Sphere::EquirectMono;
+    EXPECT_EQ(
+        "Play Original Video (Auto: the file's metadata, a 360 film in 2D: a flat view of it)",
+        Lines(Status(0, 0, kAutoInputLayout, 17, &sphere))[4]);
+    // Where a sphere's view looks, after the layouts.
+    const SphereView view{Sphere::HalfEquirectSbs, {-30, 15, 60}, 0, false};
+    char out[kStatusTextSize];
+    ComposeStatusText(0, 0, kVr180Sbs, 17, nullptr, TableString, out, sizeof out, false, &view);
+    EXPECT_EQ("View ---> 30 degrees left, 15 degrees up, 60 degrees wide", Lines(out)[6]);
+    EXPECT_EQ("", Lines(out)[7]);
     // A stored layout, and the original picture, do not show the choice.
     EXPECT_EQ(Status(0, 0, 3, 17), Status(0, 0, 3, 17, &mono));
     EXPECT_EQ(Status(0, 1, 3, 17), Status(0, 1, kAutoInputLayout, 17, &mono));
 }
 
-TEST(ComposeStatusText, LongestTextHas559Characters)
+TEST(ComposeStatusText, LongestTextHas564Characters)
 {
     size_t longest = 0;
     for (int nFull = 0; nFull <= 1; ++nFull)
@@ -143,7 +159,7 @@ TEST(ComposeStatusText, LongestTextHas559Characters)
             for (int in = 0; in < kInputFormatCount; ++in)
                 for (int out = 0; out < kOutputFormatCount; ++out)
                     longest = std::max(longest, Status(nFull, nOrg, in, out).size());
-    EXPECT_EQ(559u, longest);
+    EXPECT_EQ(564u, longest);
 }
 
 TEST(ComposeStatusText, StaysInsideASmallBuffer)

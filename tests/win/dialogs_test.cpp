@@ -521,7 +521,7 @@ TEST_F(Dialogs, OpeningShowsTheSettingsAsThePlayerSeesThem)
     EXPECT_TRUE(Checked(dialog, IDC_FULLSCREEN)) << "full screen for any value but 0";
     EXPECT_FALSE(Checked(dialog, IDC_ORIGINAL)) << "original picture only for exactly 1";
     EXPECT_FALSE(Checked(dialog, IDC_ERROR_CHECK)) << "error check only for exactly 1";
-    EXPECT_EQ(SourceStrings(IDS_INPUT_TEXT_FIRST, 15),
+    EXPECT_EQ(SourceStrings(IDS_INPUT_TEXT_FIRST, kInputFormatCount),
               ComboEntries(GetDlgItem(dialog, IDC_STEREO_IN)));
     EXPECT_EQ(SourceStrings(IDS_OUTPUT_TEXT_FIRST, 33),
               ComboEntries(GetDlgItem(dialog, IDC_STEREO_OUT)));
@@ -539,12 +539,12 @@ TEST_F(Dialogs, OpeningShowsTheSettingsAsThePlayerSeesThem)
               WindowText(GetDlgItem(dialog, IDC_STEREO_IN)));
     EXPECT_EQ("HDMI frame pack", WindowText(GetDlgItem(dialog, IDC_STEREO_OUT)));
 
-    PlayerSettings = {0, 0, 15, -1, 0, 0};
+    PlayerSettings = {0, 0, kInputFormatCount, -1, 0, 0};
     dialog = OpenSettings();
     EXPECT_EQ(CB_ERR, Selection(dialog, IDC_STEREO_IN)) << "an index outside the list";
     EXPECT_EQ(CB_ERR, Selection(dialog, IDC_STEREO_OUT));
     EXPECT_EQ("", WindowText(GetDlgItem(dialog, IDC_STEREO_IN)));
-    EXPECT_EQ(15, SendDlgItemMessageA(dialog, IDC_STEREO_IN, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(kInputFormatCount, SendDlgItemMessageA(dialog, IDC_STEREO_IN, CB_GETCOUNT, 0, 0));
 }
 
 TEST_F(Dialogs, DecoderButtonsOfTheGpuTemplateShowAndSetTheDecoder)

@@ -269,7 +269,7 @@ TEST_F(OpenDialog, PaneShowsTheSettingsAndChangesThemAtOnce)
     EXPECT_TRUE(seen.errorCheck);
     EXPECT_EQ(13, seen.in);
     EXPECT_EQ(32, seen.out);
-    EXPECT_EQ(SourceStrings(IDS_INPUT_TEXT_FIRST, 15), seen.inputs);
+    EXPECT_EQ(SourceStrings(IDS_INPUT_TEXT_FIRST, kInputFormatCount), seen.inputs);
     EXPECT_EQ(SourceStrings(IDS_OUTPUT_TEXT_FIRST, 33), seen.outputs);
     const PlayerSettingsRecord expected[] = {
         {0, 2, 13, 32, 2, 1}, {0, 1, 13, 32, 2, 1}, {0, 1, 13, 32, 2, 0}, {0, 1, 4, 32, 2, 0},

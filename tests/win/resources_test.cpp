@@ -35,7 +35,7 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(173u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    EXPECT_EQ(186u, sizeof kStringEntries / sizeof kStringEntries[0]);
     for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
@@ -44,7 +44,7 @@ TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
     EXPECT_STREQ("icr", LoadResString(IDS_INPUT_CODE_FIRST + 13));
     EXPECT_STREQ("arbg", LoadResString(IDS_OUTPUT_CODE_FIRST + 12));
     EXPECT_STREQ("hdmi", LoadResString(IDS_OUTPUT_CODE_FIRST + 32));
-    EXPECT_STREQ("", LoadResString(300));
+    EXPECT_STREQ("", LoadResString(999));
 }
 
 TEST_F(Resources, LoadResStringAlternatesBetweenTwoBuffers)
@@ -67,8 +67,8 @@ TEST_F(Resources, EveryResourceIsJapanese)
     const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
     for (LPCSTR type : types)
         EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
-    // 173 strings in 12 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
-    EXPECT_EQ(12u + 1 + 1 + 5 + 2 + 3, languages.size());
+    // 186 strings in 14 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    EXPECT_EQ(14u + 1 + 1 + 5 + 2 + 3, languages.size());
     for (WORD language : languages)
         EXPECT_EQ(kJapanese, language);
 }
