@@ -2,6 +2,7 @@
 
 #include "common/filter_text.h"
 #include "common/text.h"
+#include "playback/subtitle_graph.h"
 
 static const char *DecoderOption(int nGPU)
 {
@@ -17,19 +18,25 @@ static const char *DecoderOption(int nGPU)
 
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
-                        char *out, size_t outSize, const char *mediaOptions)
+                        char *out, size_t outSize, const char *mediaOptions,
+                        const SubtitleDrawing *subtitles)
 {
     TextBuffer line = StartText(out, outSize);
     if (PathBreaksQuotes(playerExe) || PathBreaksQuotes(mediaFile))
         return false;
 
-    char filter[64];
+    char filter[kCommandSize];
     TextBuffer filterText = StartText(filter, sizeof filter);
-    if (!IsOriginalPicture(settings.nOrg)) {
-        AppendText(filterText, "-vf stereo3d=");
-        AppendText(filterText, lookup(InputCodeId(settings.nStin)));
-        AppendText(filterText, ":");
-        AppendText(filterText, lookup(OutputCodeId(settings.nStout)));
+    const bool original = IsOriginalPicture(settings.nOrg);
+    const bool text = subtitles != nullptr && subtitles->file != nullptr;
+    if (text || (subtitles != nullptr && !original && SplitsPictureSubtitles(settings.nStout)))
+        AppendText(filterText, "-sn");
+    if (!original || text) {
+        AppendText(filterText, filterText.length > 0 ? " -vf " : "-vf ");
+        AppendText(filterText, text ? "\"" : "");
+        AppendPlayerGraph(filterText, nullptr, original, settings.nStin, settings.nStout, subtitles,
+                          lookup);
+        AppendText(filterText, text ? "\"" : "");
     }
 
     AppendText(line, "\"");
@@ -66,9 +73,10 @@ bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command
         const char piece[3] = {*p, *p == '%' ? '%' : '\0', '\0'};
         AppendText(script, piece);
     }
+    const bool lineTooLong = script.length > kLongestScriptLine;
     if (ShowsConsole(settings.nERCHK))
         AppendText(script, "\npause");
-    if (script.overflow) {
+    if (script.overflow || lineTooLong) {
         out[0] = '\0';
         return false;
     }

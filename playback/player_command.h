@@ -8,6 +8,7 @@
 #include "common/filter_text.h"
 #include "common/path_size.h"
 #include "media/auto_layout.h"
+#include "playback/subtitle_graph.h"
 #include "settings/format_catalogue.h"
 #include "settings/player_settings.h"
 
@@ -17,30 +18,44 @@ constexpr size_t kScriptPathSize = 256;
 constexpr const char kScriptName[] = "duoscope.bat";
 
 // Longest command line: both paths at 511 characters, every option at its longest
-// ("-fs", "-vcodec hevc_cuvid", a 24-character filter, Auto's options and their blank)
-// and both sizes at 11 characters.
-constexpr size_t kLongestCommand = 83 + kLongestAutoOptions + 1 + 2 * (kPathSize - 1);
-constexpr size_t kCommandSize = 1152;
+// ("-fs", "-vcodec hevc_cuvid", Auto's options and their blank, both sizes at 11
+// characters) and the filter at its longest: "-sn", the quoted graph with its prefix and
+// two subtitle drawings (see playback/subtitle_graph.h).
+constexpr size_t kLongestCommand = 83 + kLongestAutoOptions + 1 + 2 * (kPathSize - 1) +
+                                   sizeof "-sn -vf \"\"" - 1 + kLongestPlayerGraph;
+constexpr size_t kCommandSize = 11264;
 static_assert(kLongestCommand < kCommandSize, "the longest command line must fit");
-// Longest script text: the longest command with every path character a doubled '%',
-// and the pause line.
-constexpr size_t kLongestScript = 83 + kLongestAutoOptions + 1 + 4 * (kPathSize - 1) + 6;
-constexpr size_t kScriptTextSize = 2176;
+// Longest script text: the longest command with every character of the quoted paths and
+// of the prefix a doubled '%' (a '%' inside a drawing's value takes two bytes, less than
+// the four counted for it), and the pause line.
+constexpr size_t kLongestScript =
+    kLongestCommand + 2 * (kPathSize - 1) + kLongestGraphPrefix + sizeof "\npause" - 1;
+constexpr size_t kScriptTextSize = 12544;
 static_assert(kLongestScript < kScriptTextSize, "the longest script text must fit");
+// The command interpreter reads no longer line (cmd.exe's limit); a longer command is
+// refused, only ever with subtitle paths far beyond any real ones.
+constexpr size_t kLongestScriptLine = 8191;
 
 // Composes the ffplay command line into `out`; `mediaOptions` (Auto's, such as
 // "-f mjpeg"), when not empty, stand after the size and a blank, before the media path.
+// `subtitles`, when given, adds to the filter: its text burnt into each eye (or over the
+// original picture) in a double-quoted graph, with -sn so that the player draws none of
+// its own; or, with a null file, -sn where SplitsPictureSubtitles says the player's
+// picture subtitles would be cut in two. Without `subtitles` the line is as it always was.
 // Returns false, with `out` empty, when a path holds a double quote or a control
 // character (either could leave its quotes or start a new script line), or ends in a
-// backslash (the player would read its closing quote as a quote mark), or the line does
-// not fit: such a launch is refused.
+// backslash (the player would read its closing quote as a quote mark), when the graph
+// refuses a value (see AppendPlayerGraph), or the line does not fit: such a launch is
+// refused.
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
-                        char *out, size_t outSize, const char *mediaOptions = "");
+                        char *out, size_t outSize, const char *mediaOptions = "",
+                        const SubtitleDrawing *subtitles = nullptr);
 
 // Turns a command line into launch script text: every '%' doubled, so the command
 // interpreter hands it on unchanged, and "\npause" after it when nERCHK is exactly 1.
-// Returns false, with `out` empty, when it does not fit.
+// Returns false, with `out` empty, when it does not fit or its command line is longer
+// than kLongestScriptLine.
 bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command, char *out,
                        size_t outSize);
 
