@@ -2,8 +2,9 @@
 // pairs (every pair, at depths 0 and both bounds, with DUOSCOPE_ALL_PAIRS=1; another seed
 // with DUOSCOPE_SEED), ffmpeg must take the graph with cues drawn, and with an empty
 // subtitle file give the very picture of the graph without subtitles (or, where the stage
-// converts the layout first, of the same stage at depth 0). The files lie in a folder whose
-// name holds every character that the graph must escape.
+// converts the layout first, of the same stage at depth 0); and over a flat picture the
+// words of each eye must move whole, each eye's the other way. The files lie in a folder
+// whose name holds every character that the graph must escape.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -73,15 +74,17 @@ class SubtitleGraphFfmpeg : public ::testing::Test {
             << "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,{\\pos(40,60)}At 40,60\n"
             << "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,{\\pos(380,150)}Edge\n";
         std::ofstream(kFolder + "/empty.ass") << kAssHead;
-        // Lossless clips: 1080 lines, and 2160 for HDMI packing of eyes half as high.
-        for (int height : {1080, 2160}) {
+        // Lossless clips: 1080 lines, 2160 for HDMI packing of eyes half as high, and flat.
+        for (int height : {1080, 2160, 0}) {
             const std::string clip = Clip(height);
+            const std::string source = height == 0 ? "color=gray:size=1920x1080"
+                                                   : "testsrc=size=1920x" + std::to_string(height);
             struct stat info;
             if (stat(clip.c_str(), &info) != 0) {
-                ASSERT_TRUE(RunShell(
-                    "ffmpeg -v error -y -f lavfi -i testsrc=size=1920x" + std::to_string(height) +
-                        ":rate=25 -frames:v 4 -pix_fmt yuv420p -c:v ffv1 " + ShellQuoted(clip),
-                    output))
+                ASSERT_TRUE(RunShell("ffmpeg -v error -y -f lavfi -i " + source +
+                                         ":rate=25 -frames:v 4 -pix_fmt yuv420p -c:v ffv1 " +
+                                         ShellQuoted(clip),
+                                     output))
                     << output;
             }
         }
@@ -105,7 +108,7 @@ class SubtitleGraphFfmpeg : public ::testing::Test {
         return out;
     }
 
-    // ffmpeg's run of `graph` over the pair's clip: the MD5 of its frames, or its messages.
+    // ffmpeg's run of `graph` over the pair's clip.
     static bool Filter(int input, int output, const std::string &graph, std::string &result)
     {
         const bool tall = output == kHdmiOutput &&
@@ -114,6 +117,16 @@ class SubtitleGraphFfmpeg : public ::testing::Test {
         return RunShell("ffmpeg -v error -nostdin -i " + ShellQuoted(Clip(tall ? 2160 : 1080)) +
                             " -vf " + ShellQuoted(graph) + " -frames:v 3 -f md5 -",
                         result);
+    }
+
+    // The first frame of `graph` over the flat clip, one grey byte a pixel.
+    static std::string Grey(const std::string &graph)
+    {
+        std::string pixels;
+        EXPECT_TRUE(RunShell("ffmpeg -v error -nostdin -i " + ShellQuoted(Clip(0)) + " -vf " +
+                                 ShellQuoted(graph) + " -frames:v 1 -f rawvideo -pix_fmt gray -",
+                             pixels));
+        return pixels;
     }
 
     static std::string Md5Of(const std::string &output)
@@ -127,6 +140,7 @@ class SubtitleGraphFfmpeg : public ::testing::Test {
         SCOPED_TRACE("input " + std::to_string(input) + ", output " + std::to_string(output) +
                      ", depth " + std::to_string(depth));
         std::string drawn, empty, plain;
+        // (A pair's run writes the MD5 of its frames, or ffmpeg's messages.)
         ASSERT_TRUE(Filter(input, output, Graph(input, output, "cues.ass", depth), drawn)) << drawn;
         // Where the stage hands on the layout it was given, the picture is the plain one.
         char stage[kLongestPlayerGraph + 1];
@@ -147,6 +161,41 @@ class SubtitleGraphFfmpeg : public ::testing::Test {
 };
 
 } // namespace
+
+// Half side by side into side by side, half above/below into above/below: each eye's
+// drawing at a depth is its drawing at depth 0 moved sideways, pixel for pixel (away from
+// the eye's edges, where words move in or out), and there are words to move.
+TEST_F(SubtitleGraphFfmpeg, WordsMoveWholeAndOppositeInTheEyes)
+{
+    constexpr long kWidth = 1920, kHeight = 1080,
+                   kMargin = 2 * kSubtitleDepthLimit * kSubtitleDepthStepPixels;
+    for (int depth : {7, -3}) {
+        for (int input : {kHalfSbsParallel, kHalfAboveLeft}) {
+            SCOPED_TRACE("input " + std::to_string(input) + ", depth " + std::to_string(depth));
+            const int output = input == kHalfSbsParallel ? kSbsParallel : kAboveLeft;
+            const std::string still = Grey(Graph(input, output, "cues.ass", 0));
+            const std::string moved = Grey(Graph(input, output, "cues.ass", depth));
+            ASSERT_EQ(size_t(kWidth * kHeight), still.size());
+            ASSERT_EQ(still.size(), moved.size());
+            const bool sideBySide = input == kHalfSbsParallel;
+            const long eyeWidth = sideBySide ? kWidth / 2 : kWidth;
+            const long eyeHeight = sideBySide ? kHeight : kHeight / 2;
+            for (int eye = 0; eye < 2; ++eye) {
+                const long shift = (eye == 0 ? 1 : -1) * depth * kSubtitleDepthStepPixels;
+                const long left = sideBySide ? eye * eyeWidth : 0;
+                const long top = sideBySide ? 0 : eye * eyeHeight;
+                long differing = 0, words = 0;
+                for (long y = top; y < top + eyeHeight; ++y)
+                    for (long x = left + kMargin; x < left + eyeWidth - kMargin; ++x) {
+                        differing += still[y * kWidth + x] != moved[y * kWidth + x + shift];
+                        words += still[y * kWidth + x] != still[0];
+                    }
+                EXPECT_EQ(0, differing) << "eye " << eye;
+                EXPECT_LT(1000, words) << "eye " << eye;
+            }
+        }
+    }
+}
 
 TEST_F(SubtitleGraphFfmpeg, PairsRunAndKeepThePicture)
 {
