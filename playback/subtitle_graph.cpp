@@ -79,6 +79,8 @@ void AppendOffset(TextBuffer &graph, const char *base, long amount)
         AppendNumber(graph, amount);
 }
 
+// crop=W:H:X:Y with the width `w` plus `wShift` (the bare `wShift` for a null `w`) and
+// the left edge `x` plus `xShift`.
 void AppendCrop(TextBuffer &graph, const char *w, long wShift, const char *h, const char *x,
                 long xShift, const char *y)
 {

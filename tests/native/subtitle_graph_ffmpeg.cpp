@@ -21,7 +21,7 @@
 
 namespace {
 
-const std::string kFolder = DUOSCOPE_CHECK_DIR "/it's [3D], a; b=c";
+const std::string kFolder = DUOSCOPE_CHECK_DIR "/it's [3D], a; b=c:d\\e";
 constexpr int kHdmiOutput = 32;
 
 bool NoLeadBytes(unsigned char)
