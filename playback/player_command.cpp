@@ -78,8 +78,8 @@ static void AppendFilter(TextBuffer &filter, const PlayerSettingsRecord &setting
             AppendText(filter, viewGraph);
             if (text) {
                 AppendText(filter, ",");
-                AppendPlayerGraph(filter, nullptr, true, settings.nStin, settings.nStout,
-                                  &drawing, lookup);
+                AppendPlayerGraph(filter, nullptr, true, settings.nStin, settings.nStout, &drawing,
+                                  lookup);
             }
         } else {
             const GraphPrefix prefix = {viewGraph, LayoutOfCode(entering, lookup)};

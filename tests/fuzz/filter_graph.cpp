@@ -3,8 +3,8 @@
 // BuildPlayerCommand): read back by the Windows argument rules, then by FFmpeg's two
 // rounds (the graph's, then the filter's options), each graph must give back the media
 // path exactly, as the movie source's file and as every drawing's file and fonts folder,
-// and the options after it must stay options. In a double-byte code page the text is
-// only held to its bounds.
+// and the options after it must stay options; a sphere's view comes first. In a
+// double-byte code page the text is only held to its bounds.
 #include "fuzz_support.h"
 
 #include "common/filter_text.h"
@@ -44,10 +44,14 @@ void CheckSubtitleGraph(const std::string &media)
     const int depth =
         static_cast<int>(pick % (2 * kSubtitleDepthLimit + 3)) - kSubtitleDepthLimit - 1;
     const SubtitleDrawing drawing{media.c_str(), 2, media.c_str(), "", depth, 0, 0, NoLeadBytes};
+    // Every fifth name plays a sphere's flat view (some in 2D), its words drawn after it.
+    const Sphere sphere = pick % 5 == 4 ? static_cast<Sphere>(1 + pick / 5 % 6) : Sphere::None;
+    const SphereView view{sphere, {static_cast<int>(pick % 361) - 180, 0, 90}, 190, pick % 2 != 0};
+    const bool flatView = sphere == Sphere::EquirectMono || sphere == Sphere::HalfEquirectMono;
     static char command[kCommandSize];
     const PlayerSettingsRecord settings{0, original ? 1 : 0, input, output, 0, 0};
     if (!BuildPlayerCommand(settings, "C:\\Apps\\ffplay.exe", media.c_str(), 640, 360,
-                            StringEntryText, command, sizeof command, "", nullptr, &drawing)) {
+                            StringEntryText, command, sizeof command, "", &view, &drawing)) {
         FUZZ_CHECK(command[0] == '\0' && PathBreaksQuotes(media.c_str()));
         return;
     }
@@ -58,7 +62,10 @@ void CheckSubtitleGraph(const std::string &media)
         ++vf;
     FUZZ_CHECK(vf + 1 < arguments.size() && arguments[vf - 1] == "-sn");
     size_t drawings = 0;
-    for (const GraphFilter &filter : FiltersOf(arguments[vf + 1].c_str())) {
+    const std::vector<GraphFilter> filters = FiltersOf(arguments[vf + 1].c_str());
+    FUZZ_CHECK(!filters.empty() &&
+               (filters[0].name == "v360") == (sphere != Sphere::None && (!original || flatView)));
+    for (const GraphFilter &filter : filters) {
         FUZZ_CHECK(filter.name != "(unreadable)");
         if (filter.name != "subtitles")
             continue;
@@ -70,8 +77,9 @@ void CheckSubtitleGraph(const std::string &media)
         FUZZ_CHECK(found == (media.empty() ? 1u : 2u));
     }
     const bool oneDrawing =
-        original || ((input == kAlternatingLeft || input == kAlternatingRight) &&
-                     HeldSubtitleDepth(depth) == 0);
+        flatView || original ||
+        (sphere == Sphere::None && (input == kAlternatingLeft || input == kAlternatingRight) &&
+         HeldSubtitleDepth(depth) == 0);
     FUZZ_CHECK(drawings == (oneDrawing ? 1u : 2u));
 }
 
