@@ -12,6 +12,7 @@ add_executable(core_tests
   tests/native/filter_text_test.cpp
   tests/native/setting_text_test.cpp
   tests/native/player_command_test.cpp
+  tests/native/subtitle_graph_test.cpp
   tests/native/status_text_test.cpp
   tests/native/auto_layout_test.cpp
   tests/native/film_entry_test.cpp
@@ -37,3 +38,16 @@ add_test(NAME picture_corpus
     ${CMAKE_SOURCE_DIR}/tools/make_picture_corpus.sh ${CMAKE_BINARY_DIR}/picture-corpus
     $<TARGET_FILE:picture_corpus>)
 set_tests_properties(picture_corpus PROPERTIES LABELS corpus)
+
+# The subtitle graphs run by Debian's ffmpeg over clips it makes (a seeded sample of the
+# layout pairs; every pair with DUOSCOPE_ALL_PAIRS=1); skipped without ffmpeg.
+add_executable(subtitle_graph_ffmpeg tests/native/subtitle_graph_ffmpeg.cpp
+  tests/native/string_table.cpp)
+target_link_libraries(subtitle_graph_ffmpeg PRIVATE duoscope_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(subtitle_graph_ffmpeg PRIVATE
+  DUOSCOPE_CHECK_DIR="${CMAKE_BINARY_DIR}/subtitle-check")
+if(DUOSCOPE_SANITIZE)
+  target_compile_options(subtitle_graph_ffmpeg PRIVATE ${sanitize})
+endif()
+add_test(NAME subtitle_graph_ffmpeg COMMAND subtitle_graph_ffmpeg)
+set_tests_properties(subtitle_graph_ffmpeg PROPERTIES LABELS ffmpeg TIMEOUT 600)

@@ -22,6 +22,12 @@ static bool FileFacts(const char *path, uint64_t &size, uint64_t &writeTime)
 }
 
 // Reads the value `name` of `key` as an entry; false when it does not read as one.
+// Room for one entry read (RecallFilmChoice's, LookOverFilms's: never at once) and one
+// written, too large for the stack's comfort; at file scope, not in the functions, so
+// that no guard of a function's static is needed.
+static FilmEntry entryRead;
+static FilmEntry entryWritten;
+
 static bool ReadEntry(HKEY key, const char *name, FilmEntry &entry)
 {
     char text[kFilmEntryTextSize];
@@ -46,7 +52,7 @@ bool RecallFilmChoice(const char *path, AutoChoice &choice)
         return false;
     char name[kFilmEntryNameSize];
     FilmEntryName(path, name);
-    static FilmEntry entry;
+    FilmEntry &entry = entryRead;
     const bool read = ReadEntry(key, name, entry);
     if (!read)
         RegDeleteValueA(key, name); // (nothing when there is no such value)
@@ -69,7 +75,7 @@ struct KeptFilms {
 static KeptFilms LookOverFilms(HKEY key)
 {
     KeptFilms films{0, "", UINT64_MAX, 0};
-    static FilmEntry entry;
+    FilmEntry &entry = entryRead;
     for (DWORD index = 0;;) {
         char name[kFilmEntryNameSize + 1];
         DWORD nameSize = sizeof name;
@@ -100,7 +106,7 @@ static KeptFilms LookOverFilms(HKEY key)
 
 void KeepFilmChoice(const char *path, const AutoChoice &choice)
 {
-    static FilmEntry entry;
+    FilmEntry &entry = entryWritten;
     entry = FilmEntry{};
     HKEY key;
     if (!FileFacts(path, entry.size, entry.writeTime) ||

@@ -1,7 +1,10 @@
 #include "playback/player_command.h"
 
+#include <cstring>
+
 #include "common/filter_text.h"
 #include "common/text.h"
+#include "playback/subtitle_graph.h"
 
 static const char *DecoderOption(int nGPU)
 {
@@ -24,42 +27,84 @@ static SphereView ViewOfFilm(const PlayerSettingsRecord &settings, const SphereV
     return DefaultSphereView(settings.nStin);
 }
 
-// Appends the filter option: stereo3d from the input layout's code to the output's, a
-// spherical film's view graph before it (the graph alone for a sphere in 2D), or
-// nothing for the original picture.
+// The input layout whose stereo3d code is `code`; -1 when none is.
+static int LayoutOfCode(const char *code, StringLookup lookup)
+{
+    for (int index = 0; index < kInputFormatCount; ++index)
+        if (strcmp(lookup(InputCodeId(index)), code) == 0)
+            return index;
+    return -1;
+}
+
+// The frame a view graph yields for stereo3d code `code` ("" for a sphere in 2D): each
+// eye at the size the output needs.
+static void FrameOfView(const char *code, long &width, long &height)
+{
+    const bool twoFull = strncmp(code, "sbs", 3) == 0 && strncmp(code, "sbs2", 4) != 0;
+    width = twoFull ? 2 * kEyeWidth : kEyeWidth;
+    height = kEyeHeight;
+}
+
+// Appends the filter graph: stereo3d from the input layout's code to the output's, a
+// spherical film's view graph before it (the graph alone for a sphere in 2D), the
+// subtitles' drawings between them, or for the original picture nothing but the
+// drawing. Without text the graph is unquoted, as it always was.
 static void AppendFilter(TextBuffer &filter, const PlayerSettingsRecord &settings,
-                         const SphereView &view, StringLookup lookup)
+                         const SphereView &view, const SubtitleDrawing *subtitles,
+                         StringLookup lookup)
 {
     const bool flatView =
         view.sphere == Sphere::EquirectMono || view.sphere == Sphere::HalfEquirectMono;
-    if (IsOriginalPicture(settings.nOrg) && !flatView)
+    const bool original = IsOriginalPicture(settings.nOrg) && !flatView;
+    const bool text = subtitles != nullptr && subtitles->file != nullptr;
+    if (text || (subtitles != nullptr && !original && SplitsPictureSubtitles(settings.nStout)))
+        AppendText(filter, "-sn");
+    if (original && !text)
         return;
-    AppendText(filter, "-vf ");
-    const char *entering = lookup(InputCodeId(settings.nStin));
-    if (view.sphere != Sphere::None) {
-        entering = AppendViewGraph(filter, view, settings.nStout, lookup);
-        if (entering == nullptr || entering[0] == '\0')
-            return;
-        AppendText(filter, ",");
+    AppendText(filter, filter.length > 0 ? " -vf " : "-vf ");
+    AppendText(filter, text ? "\"" : "");
+    if (view.sphere == Sphere::None || original) {
+        AppendPlayerGraph(filter, nullptr, original, settings.nStin, settings.nStout, subtitles,
+                          lookup);
+    } else {
+        char viewGraph[kLongestGraphPrefix + 1];
+        TextBuffer viewText = StartText(viewGraph, sizeof viewGraph);
+        const char *entering = AppendViewGraph(viewText, view, settings.nStout, lookup);
+        SubtitleDrawing drawing = text ? *subtitles : SubtitleDrawing{};
+        FrameOfView(entering != nullptr ? entering : "", drawing.frameWidth, drawing.frameHeight);
+        if (entering == nullptr) {
+            filter.overflow = true;
+        } else if (entering[0] == '\0') {
+            AppendText(filter, viewGraph);
+            if (text) {
+                AppendText(filter, ",");
+                AppendPlayerGraph(filter, nullptr, true, settings.nStin, settings.nStout,
+                                  &drawing, lookup);
+            }
+        } else {
+            const GraphPrefix prefix = {viewGraph, LayoutOfCode(entering, lookup)};
+            if (prefix.layout < 0)
+                filter.overflow = true;
+            else
+                AppendPlayerGraph(filter, &prefix, false, settings.nStin, settings.nStout,
+                                  text ? &drawing : nullptr, lookup);
+        }
     }
-    AppendText(filter, "stereo3d=");
-    AppendText(filter, entering);
-    AppendText(filter, ":");
-    AppendText(filter, lookup(OutputCodeId(settings.nStout)));
+    AppendText(filter, text ? "\"" : "");
 }
 
 bool BuildPlayerCommand(const PlayerSettingsRecord &settings, const char *playerExe,
                         const char *mediaFile, long width, long height, StringLookup lookup,
                         char *out, size_t outSize, const char *mediaOptions,
-                        const SphereView *sphere)
+                        const SphereView *sphere, const SubtitleDrawing *subtitles)
 {
     TextBuffer line = StartText(out, outSize);
     if (PathBreaksQuotes(playerExe) || PathBreaksQuotes(mediaFile))
         return false;
 
-    char filter[kLongestFilter + 1];
+    char filter[kCommandSize];
     TextBuffer filterText = StartText(filter, sizeof filter);
-    AppendFilter(filterText, settings, ViewOfFilm(settings, sphere), lookup);
+    AppendFilter(filterText, settings, ViewOfFilm(settings, sphere), subtitles, lookup);
 
     AppendText(line, "\"");
     AppendText(line, playerExe);
@@ -95,9 +140,10 @@ bool BuildLaunchScript(const PlayerSettingsRecord &settings, const char *command
         const char piece[3] = {*p, *p == '%' ? '%' : '\0', '\0'};
         AppendText(script, piece);
     }
+    const bool lineTooLong = script.length > kLongestScriptLine;
     if (ShowsConsole(settings.nERCHK))
         AppendText(script, "\npause");
-    if (script.overflow) {
+    if (script.overflow || lineTooLong) {
         out[0] = '\0';
         return false;
     }

@@ -8,7 +8,8 @@
 #   duoscope-<version>-win64.zip   the same of the x86_64 build
 #   duoscope-<version>-ffplay-source.zip
 #                                  both players' complete source: Debian's source
-#                                  packages as fetched and the scripts that build them
+#                                  packages and the upstream tarballs as fetched and
+#                                  the scripts that build them
 #   SHA256SUMS                     their hashes, for "sha256sum -c SHA256SUMS"
 # The players come from tools/build_ffplay.sh's cache (built first when missing); both
 # builds pack the same source archive, byte for byte, or the script ends with status 1.

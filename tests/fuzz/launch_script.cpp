@@ -1,8 +1,8 @@
 // The launch script (BuildPlayerCommand, BuildLaunchScript) and the probe's command lines
 // (BuildProbeCommand, BuildTrackListCommand, BuildTrackDumpCommand): read back as cmd.exe (the
 // script) and the Windows argument rules read them, a composed line must hand over the media path
-// as exactly one argument, unchanged. Input: six bytes of settings, one choosing Auto's options,
-// then the media path, and after a NUL the player's path (a fixed one without).
+// as exactly one argument, unchanged. Input: six bytes of settings, one choosing Auto's options
+// and subtitles, then the media path, and after a NUL the player's path (a fixed one without).
 #include "fuzz_support.h"
 
 #include "common/path_size.h"
@@ -82,16 +82,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (player.size() >= kPathSize || media.size() >= kPathSize)
         return 0;
 
-    char command[kCommandSize];
-    char plain[kCommandSize];
-    char script[kScriptTextSize];
-    const bool built = BuildPlayerCommand(settings, player.c_str(), media.c_str(), 640, 360,
-                                          StringEntryText, command, sizeof command, mediaOptions);
+    // Every other input burns the media path in as its own subtitles: the graph, quoted,
+    // stays one argument.
+    const SubtitleDrawing drawing{media.c_str(), kSubtitleSideFile, "", "", data[6] % 7 - 3, 0, 0,
+                                  NoLeadBytes};
+    const SubtitleDrawing *subtitles = data[6] / 3 % 2 == 0 ? nullptr : &drawing;
+    static char command[kCommandSize];
+    static char plain[kCommandSize];
+    static char script[kScriptTextSize];
+    const bool built =
+        BuildPlayerCommand(settings, player.c_str(), media.c_str(), 640, 360, StringEntryText,
+                           command, sizeof command, mediaOptions, nullptr, subtitles);
     FUZZ_CHECK(built || command[0] == '\0');
     FUZZ_CHECK(built || MayRefuse(media) || MayRefuse(player));
     if (built) {
         FUZZ_CHECK(BuildPlayerCommand(settings, player.c_str(), "m", 640, 360, StringEntryText,
-                                      plain, sizeof plain, mediaOptions));
+                                      plain, sizeof plain, mediaOptions, nullptr, subtitles));
         FUZZ_CHECK(BuildLaunchScript(settings, command, script, sizeof script));
         // One command line, and the pause line in error-check mode.
         const std::string text = script;

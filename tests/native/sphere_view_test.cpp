@@ -8,6 +8,7 @@
 #include "media/auto_layout.h"
 #include "media/name_layout.h"
 #include "playback/player_command.h"
+#include "playback/subtitle_graph.h"
 #include "string_table.h"
 
 namespace {
@@ -17,15 +18,24 @@ bool NoLeadBytes(unsigned char)
     return false;
 }
 
-std::string Filter(int in, int out, const SphereView *view = nullptr, int nOrg = 0)
+std::string Filter(int in, int out, const SphereView *view = nullptr, int nOrg = 0,
+                   const SubtitleDrawing *subtitles = nullptr)
 {
     char line[kCommandSize];
     EXPECT_TRUE(BuildPlayerCommand(PlayerSettingsRecord{0, nOrg, in, out, 0, 0}, "p", "m", 1, 1,
-                                   TableString, line, sizeof line, "", view));
+                                   TableString, line, sizeof line, "", view, subtitles));
     const std::string command = line;
     const size_t start = command.find("-vf ");
     return start == std::string::npos ? ""
                                       : command.substr(start + 4, command.find(" -x") - start - 4);
+}
+
+std::string Graph(int out, const SubtitleDrawing *drawing, const GraphPrefix *prefix)
+{
+    char graph[kLongestPlayerGraph + 1];
+    TextBuffer text = StartText(graph, sizeof graph);
+    EXPECT_TRUE(AppendPlayerGraph(text, prefix, false, 0, out, drawing, TableString));
+    return graph;
 }
 
 } // namespace
@@ -115,6 +125,27 @@ TEST(ViewGraph, EachSphereToItsGraph)
                              "pitch=-90:h_fov=40:v_fov=23.14:w=1920:h=1080";
     EXPECT_EQ(mono, Filter(0, 17, &view, 1));
     EXPECT_EQ(mono, Filter(kVr180Sbs, 3, &view, 1));
+
+    // Subtitles are drawn into the view's eyes, laid out for the frame the view yields (the
+    // film's own size is not what they enter), and over a 2D sphere's one flat picture.
+    const SubtitleDrawing words{"m.srt", kSubtitleSideFile, "", "", 2, 5760, 2880, NoLeadBytes};
+    for (const Case &c : cases) {
+        if (c.out < 0)
+            continue;
+        const size_t seam = c.filter.find(",stereo3d=");
+        const std::string viewPart = c.filter.substr(0, seam), code = c.filter.substr(seam + 10);
+        int layout = 0;
+        while (code.rfind(std::string(TableString(InputCodeId(layout))) + ":", 0) != 0)
+            ++layout;
+        SubtitleDrawing entering = words;
+        entering.frameWidth = code.rfind("sbsl:", 0) == 0 ? 2 * kEyeWidth : kEyeWidth;
+        entering.frameHeight = kEyeHeight;
+        const GraphPrefix prefix{viewPart.c_str(), layout};
+        EXPECT_EQ("\"" + Graph(c.out, &entering, &prefix) + "\"",
+                  Filter(c.in, c.out, nullptr, 0, &words))
+            << c.in << " " << c.out;
+    }
+    EXPECT_EQ("\"" + mono + ",subtitles=filename=m.srt\"", Filter(0, 17, &view, 1, &words));
 
     // Today's layouts keep their bytes, whatever view is handed along.
     view = {Sphere::None, {30, 0, 90}, 0, true};
