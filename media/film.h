@@ -18,12 +18,11 @@ struct Film {
     // The eyes play mirrored (Swap Eyes); never while the film plays as the original
     // picture, so that a swap the user cannot see does not hold.
     bool eyesSwapped;
-    // A spherical film's flat view (the View commands) and the fisheye lenses it is kept
-    // inside, once its first launch as a sphere or a View command has started it
-    // (playback/view_graph.h: SettleFilmView, StepFilmView); kept while the program runs.
+    // A spherical film's flat view (the View commands), once its first launch as a sphere
+    // has started it (playback/view_graph.h: SettleFilmView, StepFilmView); kept while the
+    // program runs, forgotten with the film.
     bool viewStarted;
     ViewAngles view;
-    int lensFov;
 };
 
 // The film of the current media file.

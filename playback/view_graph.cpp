@@ -87,8 +87,6 @@ SphereView FilmViewOfLaunch(const Film &film, const PlayerSettingsRecord &settin
                          : StartViewOfFilm(settings.nStin, settings.nOrg, choice, name, isLeadByte);
     SphereView launch = SphereViewOfLaunch(settings.nStin, settings.nOrg, choice, start, name,
                                            isLeadByte, film.eyesSwapped);
-    if (film.viewStarted)
-        launch.lensFov = film.lensFov;
     launch.view = KeepViewInside(launch.view, launch.sphere, launch.lensFov);
     return launch;
 }
@@ -100,7 +98,6 @@ SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, cons
     if (launch.sphere != Sphere::None) {
         film.viewStarted = true;
         film.view = launch.view;
-        film.lensFov = launch.lensFov;
     }
     return launch;
 }
@@ -117,7 +114,6 @@ bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep ste
         return false;
     film.viewStarted = true;
     film.view = next;
-    film.lensFov = launch.lensFov;
     return true;
 }
 

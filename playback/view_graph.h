@@ -61,15 +61,15 @@ int LensOfFilm(const AutoChoice *choice, const char *name, LeadByteTest isLeadBy
 SphereView SphereViewOfLaunch(int nStin, int nOrg, const AutoChoice *choice, ViewAngles view,
                               const char *name, LeadByteTest isLeadByte, bool eyesSwapped);
 
-// The view of a launch of `film` with `settings` (SphereViewOfLaunch): the film's own view
-// and lenses once its view has started, else where its first launch as a sphere starts
-// (StartViewOfFilm, LensOfFilm), the film's tags read from `name`; kept inside the sphere.
+// The view of a launch of `film` with `settings` (SphereViewOfLaunch, with the film's
+// eyes): the film's own view once it has started, else where its first launch as a sphere
+// starts (StartViewOfFilm), the film's tags read from `name`; kept inside the sphere.
 SphereView FilmViewOfLaunch(const Film &film, const PlayerSettingsRecord &settings,
                             const char *name, LeadByteTest isLeadByte);
 
 // A launch of `film` with `settings`: returns its view (FilmViewOfLaunch) and, where it
-// plays a sphere, keeps that view and its lenses as the film's, which starts the view at
-// the film's first launch as a sphere. A flat film's view stays as it is.
+// plays a sphere, keeps that view as the film's, which starts the view at the film's
+// first launch as a sphere. A flat film's view stays as it is.
 SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, const char *name,
                           LeadByteTest isLeadByte);
 
