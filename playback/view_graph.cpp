@@ -102,8 +102,8 @@ SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, cons
     return launch;
 }
 
-bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step,
-                  const char *name, LeadByteTest isLeadByte)
+bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step, const char *name,
+                  LeadByteTest isLeadByte)
 {
     const SphereView launch = FilmViewOfLaunch(film, settings, name, isLeadByte);
     if (launch.sphere == Sphere::None)

@@ -77,8 +77,8 @@ SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, cons
 // play it as a sphere, and keeps the result as the film's view. Returns whether the view
 // changed; false, changing nothing, for a flat film and for a step that leads nowhere (at
 // the picture's edge, at the narrowest or widest, already straight ahead).
-bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step,
-                  const char *name, LeadByteTest isLeadByte);
+bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step, const char *name,
+                  LeadByteTest isLeadByte);
 
 // Appends the v360 filter of `view` to `text` for the output layout `outputLayout` and
 // returns the stereo3d input code of its result: "sbsl" (two full eyes side by side),

@@ -100,9 +100,9 @@ void ShowFilmState(HWND hWnd)
     // Swap Eyes is greyed for the original picture, the View commands but for a sphere.
     HMENU menu = GetMenu(hWnd);
     bool changed = EnableCommand(menu, IDM_SWAP_EYES, !PlaysOriginal(FilmShown(), PlayerSettings));
-    const bool sphere = known && SphereOfLaunch(PlayerSettings.nStin, PlayerSettings.nOrg,
-                                                AutoChoiceOf(CurrentFilm, PlayerSettings)) !=
-                                     Sphere::None;
+    const bool sphere =
+        known && SphereOfLaunch(PlayerSettings.nStin, PlayerSettings.nOrg,
+                                AutoChoiceOf(CurrentFilm, PlayerSettings)) != Sphere::None;
     for (int step = 0; step < kViewStepCount; ++step)
         changed = EnableCommand(menu, IDM_VIEW_LEFT + step, sphere) || changed;
     if (changed)

@@ -232,3 +232,36 @@ TEST(ViewGraph, TheLaunchsSphere)
     vr.sphere = Sphere::EquirectMono;
     EXPECT_EQ(Sphere::EquirectMono, SphereOfLaunch(kAutoInputLayout, 0, &vr));
 }
+
+TEST(ViewGraph, TheFilmsViewStartsStepsAndEndsWithTheFilm)
+{
+    Film film{};
+    SelectFilm(film, "x.mp4");
+    film.chosen = true;
+    film.choice = ChooseAutoLayout("Raw_fisheye200.mp4", NoLeadBytes, nullptr);
+    film.choice.viewYaw = -30;
+    PlayerSettingsRecord settings{0, 0, kSbsParallel, 0, 0, 0};
+    // A flat film has no view to start or step.
+    EXPECT_EQ(Sphere::None, SettleFilmView(film, settings, "x.mp4", NoLeadBytes).sphere);
+    EXPECT_FALSE(StepFilmView(film, settings, ViewStep::Left, "x.mp4", NoLeadBytes));
+    EXPECT_FALSE(film.viewStarted);
+    // Auto's fisheye starts at the file's view; steps turn it up to the picture's edge.
+    settings.nStin = kAutoInputLayout;
+    EXPECT_EQ(-30, SettleFilmView(film, settings, "x.mp4", NoLeadBytes).view.yaw);
+    ASSERT_TRUE(film.viewStarted);
+    int steps = 0;
+    while (StepFilmView(film, settings, ViewStep::Left, "x.mp4", NoLeadBytes))
+        ++steps;
+    EXPECT_EQ(2, steps) << film.view.yaw; // -45, then the edge of 200-degree lenses: -55
+    EXPECT_EQ(-55, film.view.yaw);
+    // Another sphere's layout keeps the view, Swap Eyes turns its eyes; a new file starts anew.
+    settings.nStin = kSphereSbs;
+    film.eyesSwapped = true;
+    const SphereView launch = FilmViewOfLaunch(film, settings, "x.mp4", NoLeadBytes);
+    EXPECT_TRUE(launch.sphere == Sphere::EquirectSbs && launch.view.yaw == -55 &&
+                launch.rightFirst);
+    EXPECT_TRUE(StepFilmView(film, settings, ViewStep::Ahead, "x.mp4", NoLeadBytes));
+    EXPECT_EQ(0, film.view.yaw);
+    SelectFilm(film, "y.mp4");
+    EXPECT_FALSE(film.viewStarted);
+}

@@ -235,8 +235,8 @@ class MainWindow : public ::testing::Test {
         const std::string source = ProgramFolder() + "auto-clips\\";
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
-        clipFolder = std::string(temp) + "duoscope-clips-" +
-                     std::to_string(GetCurrentProcessId()) + "\\";
+        clipFolder =
+            std::string(temp) + "duoscope-clips-" + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(clipFolder.c_str(), nullptr);
         bool copied = CopyFileA((ProgramFolder() + "ffplay.exe").c_str(),
                                 (clipFolder + "ffplay.exe").c_str(), FALSE);
@@ -266,7 +266,6 @@ class MainWindow : public ::testing::Test {
         WaitFor([this] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000);
         return window;
     }
-
 };
 
 } // namespace
@@ -790,8 +789,9 @@ TEST_F(MainWindow, ViewMenuTurnsASphereAndIsGreyedForAFlatFilm)
     auto expect = [&](size_t starts, int yaw, const char *words) {
         ASSERT_TRUE(WaitForStandinStarts(starts, kProbeWaitMs + kWaitMs));
         const std::string line = StandinStarts().back().commandLine;
-        const std::string graph = "v360=input=hequirect:in_stereo=sbs:output=flat:out_stereo=sbs:yaw=" +
-                                  std::to_string(yaw) + ":pitch=0:h_fov=90:";
+        const std::string graph =
+            "v360=input=hequirect:in_stereo=sbs:output=flat:out_stereo=sbs:yaw=" +
+            std::to_string(yaw) + ":pitch=0:h_fov=90:";
         EXPECT_NE(std::string::npos, line.find(graph)) << line;
         const SphereView view{Sphere::HalfEquirectSbs, {yaw, 0, kDefaultViewFov}, 0, false};
         char text[kStatusTextSize];
