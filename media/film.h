@@ -1,11 +1,13 @@
 // What the program knows of the current film while it runs, in one place: Auto's reading
-// of the file and its choice, and whether its eyes are swapped; and what follows from it
-// for a launch and for the commands that depend on it. Portable.
+// of the file and its choice, whether its eyes are swapped and where a spherical film's
+// view looks; and what follows from it for a launch and for the commands that depend on
+// it. Portable.
 #ifndef DUOSCOPE_MEDIA_FILM_H
 #define DUOSCOPE_MEDIA_FILM_H
 
 #include "common/path_size.h"
 #include "media/auto_layout.h"
+#include "media/view_state.h"
 #include "settings/player_settings.h"
 
 struct Film {
@@ -16,6 +18,11 @@ struct Film {
     // The eyes play mirrored (Swap Eyes); never while the film plays as the original
     // picture, so that a swap the user cannot see does not hold.
     bool eyesSwapped;
+    // A spherical film's flat view (the View commands), once its first launch as a sphere
+    // has started it (playback/view_graph.h: SettleFilmView, StepFilmView); kept while the
+    // program runs, forgotten with the film.
+    bool viewStarted;
+    ViewAngles view;
 };
 
 // The film of the current media file.

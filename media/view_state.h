@@ -52,6 +52,18 @@ enum class ViewStep {
     Ahead, // back to straight ahead, at the default width
 };
 
+// The View menu's commands follow the steps' order: command `id` is the step
+// ViewStep(id - IDM_VIEW_LEFT), and its text string IDS_MENU_VIEW_FIRST + that step.
+static_assert(static_cast<int>(ViewStep::Left) == IDM_VIEW_LEFT - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Right) == IDM_VIEW_RIGHT - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Up) == IDM_VIEW_UP - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Down) == IDM_VIEW_DOWN - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Wider) == IDM_VIEW_WIDER - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Narrower) == IDM_VIEW_NARROWER - IDM_VIEW_LEFT &&
+                  static_cast<int>(ViewStep::Ahead) == IDM_VIEW_AHEAD - IDM_VIEW_LEFT,
+              "the View menu's commands follow the order of the view's steps");
+constexpr int kViewStepCount = static_cast<int>(ViewStep::Ahead) + 1;
+
 // The view kept within what the film holds: the width within its bounds; on a full
 // sphere the yaw turned into -179..180 and the pitch within -90..90; on a half sphere
 // (VR180) or a fisheye of `lensFov` degrees, the window's edges inside the picture

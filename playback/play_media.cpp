@@ -56,6 +56,8 @@ bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize], char (&folder)[kT
         ChooseAutoLayoutFor(CurrentFilm, szPlayerExe);
     SettleFilm(CurrentFilm, PlayerSettings);
     const FilmLaunch launch = LaunchOf(CurrentFilm, PlayerSettings);
+    const SphereView sphere =
+        SettleFilmView(CurrentFilm, PlayerSettings, szMediaFile, IsAnsiLeadByte);
     // The script is read in the console's code page: each path in a form that it holds.
     char playerExe[kPathSize];
     char mediaFile[kPathSize];
@@ -65,7 +67,7 @@ bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize], char (&folder)[kT
     if (!ConsolePath(szPlayerExe, playerExe, sizeof playerExe) ||
         !ConsolePath(szMediaFile, mediaFile, sizeof mediaFile) ||
         !BuildPlayerCommand(launch.settings, playerExe, mediaFile, client.right, client.bottom,
-                            LoadResString, command, sizeof command, launch.options) ||
+                            LoadResString, command, sizeof command, launch.options, &sphere) ||
         !BuildLaunchScript(PlayerSettings, command, script, sizeof script) ||
         !ToConsoleText(script, consoleScript, sizeof consoleScript))
         return false;

@@ -11,14 +11,16 @@
 // cannot be composed is refused and changes nothing but the film's state; so is one
 // from a temporary folder whose name cannot be handed to the player, and one whose
 // script cannot be written or started, which are said so: the player before plays on.
-// The caller shows the film's state afterwards (the status text, Swap Eyes' item).
+// The caller shows the film's state afterwards (the status text, Swap Eyes' and the View
+// menu's items).
 void PlayMedia();
 
 // The first half of PlayMedia, as the program runs it: makes szMediaFile the current
 // film, makes Auto's choice for it where the settings ask for one, and writes the launch
-// script of LaunchOf's settings into the temporary folder: its path into `scriptPath`,
-// the folder (the script's current folder) into `folder`. Returns false when that cannot
-// be done, having said so where the user must know.
+// script of LaunchOf's settings, for a sphere with the film's view (SettleFilmView), into
+// the temporary folder: its path into `scriptPath`, the folder (the script's current
+// folder) into `folder`. Returns false when that cannot be done, having said so where the
+// user must know.
 bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize], char (&folder)[kTempDirSize]);
 
 #endif

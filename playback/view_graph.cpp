@@ -78,6 +78,45 @@ SphereView SphereViewOfLaunch(int nStin, int nOrg, const AutoChoice *choice, Vie
             LensOfFilm(byAuto ? choice : nullptr, name, isLeadByte), rightFirst != eyesSwapped};
 }
 
+SphereView FilmViewOfLaunch(const Film &film, const PlayerSettingsRecord &settings,
+                            const char *name, LeadByteTest isLeadByte)
+{
+    const AutoChoice *choice = AutoChoiceOf(film, settings);
+    const ViewAngles start =
+        film.viewStarted ? film.view
+                         : StartViewOfFilm(settings.nStin, settings.nOrg, choice, name, isLeadByte);
+    SphereView launch = SphereViewOfLaunch(settings.nStin, settings.nOrg, choice, start, name,
+                                           isLeadByte, film.eyesSwapped);
+    launch.view = KeepViewInside(launch.view, launch.sphere, launch.lensFov);
+    return launch;
+}
+
+SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, const char *name,
+                          LeadByteTest isLeadByte)
+{
+    const SphereView launch = FilmViewOfLaunch(film, settings, name, isLeadByte);
+    if (launch.sphere != Sphere::None) {
+        film.viewStarted = true;
+        film.view = launch.view;
+    }
+    return launch;
+}
+
+bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step, const char *name,
+                  LeadByteTest isLeadByte)
+{
+    const SphereView launch = FilmViewOfLaunch(film, settings, name, isLeadByte);
+    if (launch.sphere == Sphere::None)
+        return false;
+    const ViewAngles next = StepView(launch.view, step, launch.sphere, launch.lensFov);
+    if (next.yaw == launch.view.yaw && next.pitch == launch.view.pitch &&
+        next.fov == launch.view.fov)
+        return false;
+    film.viewStarted = true;
+    film.view = next;
+    return true;
+}
+
 const char *AppendViewGraph(TextBuffer &text, const SphereView &view, int outputLayout,
                             StringLookup lookup)
 {

@@ -10,6 +10,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "media/auto_layout.h"
+#include "media/film.h"
 #include "media/view_state.h"
 #include "settings/format_catalogue.h"
 
@@ -59,6 +60,25 @@ int LensOfFilm(const AutoChoice *choice, const char *name, LeadByteTest isLeadBy
 // both, `eyesSwapped`.
 SphereView SphereViewOfLaunch(int nStin, int nOrg, const AutoChoice *choice, ViewAngles view,
                               const char *name, LeadByteTest isLeadByte, bool eyesSwapped);
+
+// The view of a launch of `film` with `settings` (SphereViewOfLaunch, with the film's
+// eyes): the film's own view once it has started, else where its first launch as a sphere
+// starts (StartViewOfFilm), the film's tags read from `name`; kept inside the sphere.
+SphereView FilmViewOfLaunch(const Film &film, const PlayerSettingsRecord &settings,
+                            const char *name, LeadByteTest isLeadByte);
+
+// A launch of `film` with `settings`: returns its view (FilmViewOfLaunch) and, where it
+// plays a sphere, keeps that view as the film's, which starts the view at the film's
+// first launch as a sphere. A flat film's view stays as it is.
+SphereView SettleFilmView(Film &film, const PlayerSettingsRecord &settings, const char *name,
+                          LeadByteTest isLeadByte);
+
+// A View command: turns or widens the view of `film` by `step` (StepView) where `settings`
+// play it as a sphere, and keeps the result as the film's view. Returns whether the view
+// changed; false, changing nothing, for a flat film and for a step that leads nowhere (at
+// the picture's edge, at the narrowest or widest, already straight ahead).
+bool StepFilmView(Film &film, const PlayerSettingsRecord &settings, ViewStep step, const char *name,
+                  LeadByteTest isLeadByte);
 
 // Appends the v360 filter of `view` to `text` for the output layout `outputLayout` and
 // returns the stereo3d input code of its result: "sbsl" (two full eyes side by side),

@@ -24,6 +24,14 @@
 #define IDM_REPLAY 32772
 #define IDM_OPEN 32773
 #define IDM_SWAP_EYES 32774
+// The View menu, in the order of the view's steps (media/view_state.h: ViewStep)
+#define IDM_VIEW_LEFT 32775
+#define IDM_VIEW_RIGHT 32776
+#define IDM_VIEW_UP 32777
+#define IDM_VIEW_DOWN 32778
+#define IDM_VIEW_WIDER 32779
+#define IDM_VIEW_NARROWER 32780
+#define IDM_VIEW_AHEAD 32781
 
 // Controls of the Settings dialogs and the options panes
 #define IDC_FULLSCREEN 1000
@@ -84,6 +92,8 @@
 #define IDS_AUTO_PICTURE_2D 282
 #define IDS_EYES_SWAPPED 283
 #define IDS_SCRIPT_NOT_STARTED 287
+#define IDS_MENU_VIEW 290
+#define IDS_MENU_VIEW_FIRST 291
 #define IDS_VIEW_LINE 300
 #define IDS_VIEW_AHEAD 301
 #define IDS_VIEW_LEFT 302

@@ -9,6 +9,8 @@
 #   canyon.mp4   1920 x 1080 H.264, 3 seconds, nothing in the file says 3D: half side by side
 #   tower.mp4    the same, half top and bottom
 #   spiral.mp4   the same picture in 2D
+#   valley.mkv   512 x 256 H.264, a VR180 film (Matroska's spherical metadata, mkvmerge's):
+#                two half-sphere eyes side by side, its initial view 30 degrees to the side
 #
 # The eyes are grey and differ by depth (the right eye's picture lies 8 pixels to the
 # left), so that an anaglyph of them shows red and cyan fringes; the three untagged clips
@@ -36,7 +38,11 @@ h264=(-t 3 -c:v libx264 -preset veryfast -pix_fmt yuv420p)
 make -f lavfi -i mandelbrot=size=500x270:rate=25 -filter_complex "$eyes" \
   -map "[sbs]" "${h264[@]}" "$dir/canyon.mp4" -map "[tab]" "${h264[@]}" "$dir/tower.mp4" \
   -map "[flat]" "${h264[@]}" "$dir/spiral.mp4"
-rm -f "$dir/left.jpg" "$dir/right.jpg"
+make -f lavfi -i testsrc=size=512x256:rate=25 -t 1 -c:v libx264 "$dir/plain.mkv"
+mkvmerge -q -o "$dir/valley.mkv" --stereo-mode 0:1 --projection-type 0:1 \
+  --projection-private 0:0000000000000000000000004000000040000000 --projection-pose-yaw 0:30 \
+  "$dir/plain.mkv"
+rm -f "$dir/left.jpg" "$dir/right.jpg" "$dir/plain.mkv"
 if [ -n "${2:-}" ]; then
   cp "$2" "$dir/ffprobe.exe"
 fi

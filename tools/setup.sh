@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
   wine wine64
   xvfb xdotool x11-utils imagemagick
-  ffmpeg nasm pkg-config dpkg-dev xz-utils libz-mingw-w64-dev fonts-dejavu-core
+  ffmpeg mkvtoolnix nasm pkg-config dpkg-dev xz-utils libz-mingw-w64-dev fonts-dejavu-core
   googletest libgtest-dev
   clang-format zip unzip
   clang libfuzzer-14-dev

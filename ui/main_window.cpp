@@ -14,6 +14,7 @@
 #include "media/film.h"
 #include "playback/play_media.h"
 #include "playback/player_process.h"
+#include "playback/view_graph.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"
 #include "ui/dialogs.h"
@@ -84,14 +85,27 @@ void ProbeAhead()
     StartAutoProbesFor(CurrentFilm, szPlayerExe);
 }
 
+// Enables or greys the menu command `id`; returns whether its state changed.
+static bool EnableCommand(HMENU menu, UINT id, bool enabled)
+{
+    const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+    return EnableMenuItem(menu, id, MF_BYCOMMAND | state) != static_cast<int>(state);
+}
+
 void ShowFilmState(HWND hWnd)
 {
-    if (IsFilmOf(CurrentFilm, szMediaFile))
+    const bool known = IsFilmOf(CurrentFilm, szMediaFile);
+    if (known)
         SettleFilm(CurrentFilm, PlayerSettings);
-    // Swap Eyes is greyed for the original picture.
-    const UINT swapState = PlaysOriginal(FilmShown(), PlayerSettings) ? MF_GRAYED : MF_ENABLED;
-    if (EnableMenuItem(GetMenu(hWnd), IDM_SWAP_EYES, MF_BYCOMMAND | swapState) !=
-        static_cast<int>(swapState))
+    // Swap Eyes is greyed for the original picture, the View commands but for a sphere.
+    HMENU menu = GetMenu(hWnd);
+    bool changed = EnableCommand(menu, IDM_SWAP_EYES, !PlaysOriginal(FilmShown(), PlayerSettings));
+    const bool sphere =
+        known && SphereOfLaunch(PlayerSettings.nStin, PlayerSettings.nOrg,
+                                AutoChoiceOf(CurrentFilm, PlayerSettings)) != Sphere::None;
+    for (int step = 0; step < kViewStepCount; ++step)
+        changed = EnableCommand(menu, IDM_VIEW_LEFT + step, sphere) || changed;
+    if (changed)
         DrawMenuBar(hWnd);
     InvalidateRect(hWnd, nullptr, TRUE);
 }
@@ -107,6 +121,22 @@ static void PlayCurrentMedia(HWND hWnd)
 {
     if (IsPlayablePath(szMediaFile))
         PlayAndShow(hWnd);
+}
+
+// Puts the View menu, greyed, before Help on the menu bar: its commands in the order of
+// the view's steps, their texts from the string table.
+static void AddViewMenu(HWND hWnd)
+{
+    HMENU bar = GetMenu(hWnd);
+    HMENU view = CreatePopupMenu();
+    if (view == nullptr)
+        return;
+    for (int step = 0; step < kViewStepCount; ++step)
+        AppendMenuA(view, MF_STRING | MF_GRAYED, IDM_VIEW_LEFT + step,
+                    LoadResString(IDS_MENU_VIEW_FIRST + step));
+    if (!InsertMenuA(bar, GetMenuItemCount(bar) - 1, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                     reinterpret_cast<UINT_PTR>(view), LoadResString(IDS_MENU_VIEW)))
+        DestroyMenu(view);
 }
 
 static LRESULT OnCreate(HWND hWnd)
@@ -129,6 +159,7 @@ static LRESULT OnCreate(HWND hWnd)
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         return 0;
     }
+    AddViewMenu(hWnd);
     PrepareOpenDialog(hWnd);
     PlayCurrentMedia(hWnd);
     return 0;
@@ -170,14 +201,25 @@ static void OnSwapEyes(HWND hWnd)
     PlayCurrentMedia(hWnd);
 }
 
+// A View command: turns or widens a spherical film's view and plays it again from there;
+// nothing for a flat film or a step that leads nowhere.
+static void OnViewStep(HWND hWnd, ViewStep step)
+{
+    if (IsFilmOf(CurrentFilm, szMediaFile) &&
+        StepFilmView(CurrentFilm, PlayerSettings, step, szMediaFile, IsAnsiLeadByte))
+        PlayCurrentMedia(hWnd);
+}
+
 static void OnPaint(HWND hWnd)
 {
-    // Auto's input line shows the choice that the launch of the current file made.
+    // Auto's input line shows the choice that the launch of the current file made, the
+    // view line where a sphere's launch looks.
     const Film &film = FilmShown();
+    const SphereView sphere = FilmViewOfLaunch(film, PlayerSettings, szMediaFile, IsAnsiLeadByte);
     size_t length =
         ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
                           PlayerSettings.nStout, AutoChoiceOf(film, PlayerSettings), LoadResString,
-                          szStatusText, sizeof szStatusText, film.eyesSwapped);
+                          szStatusText, sizeof szStatusText, film.eyesSwapped, &sphere);
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
@@ -195,6 +237,10 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         OnPaint(hWnd);
         return 0;
     case WM_COMMAND:
+        if (LOWORD(wParam) >= IDM_VIEW_LEFT && LOWORD(wParam) <= IDM_VIEW_AHEAD) {
+            OnViewStep(hWnd, static_cast<ViewStep>(LOWORD(wParam) - IDM_VIEW_LEFT));
+            return 0;
+        }
         switch (LOWORD(wParam)) {
         case IDM_OPEN:
             RunOpenDialog();

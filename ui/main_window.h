@@ -27,8 +27,9 @@ AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize]);
 void ProbeAhead();
 
 // Shows the current film's state after it or the settings changed: drops a swap of the
-// eyes that would not show, greys Swap Eyes for the original picture, and repaints the
-// status text of `hWnd`, the main window.
+// eyes that would not show, greys Swap Eyes for the original picture and the View menu's
+// commands but for a launch that plays a sphere, and repaints the status text of `hWnd`,
+// the main window.
 void ShowFilmState(HWND hWnd);
 
 // Plays the current media file (PlayMedia) and shows the film's state in `hWnd`.

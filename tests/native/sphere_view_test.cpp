@@ -232,3 +232,27 @@ TEST(ViewGraph, TheLaunchsSphere)
     vr.sphere = Sphere::EquirectMono;
     EXPECT_EQ(Sphere::EquirectMono, SphereOfLaunch(kAutoInputLayout, 0, &vr));
 }
+
+TEST(ViewGraph, TheFilmsViewStartsStepsAndEndsWithTheFilm)
+{
+    Film film{};
+    SelectFilm(film, "x.mp4");
+    film.chosen = true;
+    film.choice = ChooseAutoLayout("Raw_fisheye200.mp4", NoLeadBytes, nullptr);
+    film.choice.viewYaw = -30;
+    PlayerSettingsRecord settings{0, 0, kSbsParallel, 0, 0, 0};
+    EXPECT_FALSE(StepFilmView(film, settings, ViewStep::Left, "x.mp4", NoLeadBytes));
+    EXPECT_EQ(Sphere::None, SettleFilmView(film, settings, "x.mp4", NoLeadBytes).sphere);
+    // Auto's fisheye starts at the file's view; Left turns it to -45, then to the edge of
+    // its 200-degree lenses (-55), then no further; another sphere keeps it.
+    settings.nStin = kAutoInputLayout;
+    EXPECT_EQ(-30, SettleFilmView(film, settings, "x.mp4", NoLeadBytes).view.yaw);
+    int steps = 0;
+    while (steps < 9 && StepFilmView(film, settings, ViewStep::Left, "x.mp4", NoLeadBytes))
+        ++steps;
+    EXPECT_TRUE(steps == 2 && film.view.yaw == -55) << steps << " " << film.view.yaw;
+    settings.nStin = kSphereSbs;
+    EXPECT_EQ(-55, FilmViewOfLaunch(film, settings, "x.mp4", NoLeadBytes).view.yaw);
+    SelectFilm(film, "y.mp4");
+    EXPECT_FALSE(film.viewStarted);
+}

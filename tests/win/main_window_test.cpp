@@ -16,6 +16,7 @@
 #include "media/film.h"
 #include "media/probe_run.h"
 #include "playback/player_process.h"
+#include "playback/view_graph.h"
 #include "registry_fixture.h"
 #include "res/resource.h"
 #include "settings/format_catalogue.h"
@@ -222,7 +223,34 @@ class MainWindow : public ::testing::Test {
         TakeQuit();
         EndPlayerProcesses();
         DeleteSettingsKey();
+        for (const std::string &file : clipFiles)
+            DeleteFileA((clipFolder + file).c_str());
+        RemoveDirectoryA(clipFolder.c_str());
     }
+
+    // The stand-in player with the shipped ffprobe.exe and the auto-clips `clips` beside
+    // it, in a folder of this test's own, for Auto's launches; "" when one is missing.
+    std::string PlayerBesideClips(const std::vector<std::string> &clips)
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        clipFolder = temp + ("duoscope-clips-" + std::to_string(GetCurrentProcessId())) + "\\";
+        CreateDirectoryA(clipFolder.c_str(), nullptr);
+        clipFiles = clips;
+        clipFiles.push_back("ffprobe.exe");
+        bool copied = CopyFileA((ProgramFolder() + "ffplay.exe").c_str(),
+                                (clipFolder + "ffplay.exe").c_str(), FALSE);
+        for (const std::string &file : clipFiles)
+            copied = copied && CopyFileA((ProgramFolder() + "auto-clips\\" + file).c_str(),
+                                         (clipFolder + file).c_str(), FALSE);
+        clipFiles.push_back("ffplay.exe");
+        EXPECT_TRUE(copied) << "no ffprobe.exe or clip: build the Windows player";
+        return copied ? clipFolder : "";
+    }
+
+    HWND window = nullptr;
+    std::string clipFolder;
+    std::vector<std::string> clipFiles;
 
     // Creates the main window as the program does and waits until it has painted.
     HWND Create()
@@ -234,8 +262,6 @@ class MainWindow : public ::testing::Test {
         WaitFor([this] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000);
         return window;
     }
-
-    HWND window = nullptr;
 };
 
 } // namespace
@@ -279,7 +305,7 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     // Menu 109 as the class brings it.
     HMENU bar = GetMenu(hwnd);
     ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(4, GetMenuItemCount(bar));
+    ASSERT_EQ(5, GetMenuItemCount(bar));
     auto label = [](HMENU menu, int position) {
         char item[64] = "";
         GetMenuStringA(menu, position, item, sizeof item, MF_BYPOSITION);
@@ -288,7 +314,8 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ("File(&F)", label(bar, 0));
     EXPECT_EQ("Replay(&R)", label(bar, 1));
     EXPECT_EQ("Swap Eyes(&E)", label(bar, 2));
-    EXPECT_EQ("Help(&H)", label(bar, 3));
+    EXPECT_EQ("View(&V)", label(bar, 3));
+    EXPECT_EQ("Help(&H)", label(bar, 4));
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(nullptr, file);
     ASSERT_EQ(5, GetMenuItemCount(file));
@@ -304,7 +331,17 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ(nullptr, GetSubMenu(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_REPLAY), GetMenuItemID(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_SWAP_EYES), GetMenuItemID(bar, 2));
-    HMENU help = GetSubMenu(bar, 3);
+    // The View menu, made with the window: its commands in the order of the steps, greyed
+    // while no sphere plays.
+    HMENU view = GetSubMenu(bar, 3);
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(kViewStepCount, GetMenuItemCount(view));
+    for (int step = 0; step < kViewStepCount; ++step) {
+        EXPECT_EQ(LoadResString(IDS_MENU_VIEW_FIRST + step), label(view, step));
+        EXPECT_EQ(static_cast<UINT>(IDM_VIEW_LEFT + step), GetMenuItemID(view, step));
+        EXPECT_TRUE(GetMenuState(view, step, MF_BYPOSITION) & MF_GRAYED) << step;
+    }
+    HMENU help = GetSubMenu(bar, 4);
     ASSERT_NE(nullptr, help);
     ASSERT_EQ(1, GetMenuItemCount(help));
     EXPECT_EQ("About(&A) ...", label(help, 0));
@@ -357,7 +394,7 @@ TEST_F(MainWindow, UnknownCommandsGoToTheDefaultProcedureOnly)
     ASSERT_TRUE(IsWindow(hwnd));
     SetMediaFile("C:\\v\\clip.mp4");
     std::vector<SeenDialog> dialogs = WithDialogsClosedBy(IDCANCEL, [hwnd] {
-        for (WORD id : {0, 1, 2, 103, 106, 109, 32770, 32775, 40000}) {
+        for (WORD id : {0, 1, 2, 103, 106, 109, 32770, 32782, 40000}) {
             LRESULT expected = DefWindowProcA(hwnd, WM_COMMAND, id, 0);
             EXPECT_EQ(expected, SendMessageA(hwnd, WM_COMMAND, id, 0)) << id;
         }
@@ -681,18 +718,8 @@ TEST_F(MainWindow, SwapEyesMirrorsTheCurrentFileAndIsGreyedForTheOriginal)
 // stored layout afterwards plays with the eyes as they are.
 TEST_F(MainWindow, SwapEyesNeverOutlivesWhatTheUserSees)
 {
-    const std::string clips = ProgramFolder() + "auto-clips\\";
-    ASSERT_TRUE(FileExists(clips + "ffprobe.exe"))
-        << "no ffprobe.exe in " << clips << ": build the Windows player (tools/build_ffplay.sh)";
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder =
-        std::string(temp) + "duoscope-swap-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char *file : {"ffprobe.exe", "spiral.mp4"})
-        ASSERT_TRUE(CopyFileA((clips + file).c_str(), (folder + file).c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), (folder + "ffplay.exe").c_str(),
-                          FALSE));
+    const std::string folder = PlayerBesideClips({"spiral.mp4"});
+    ASSERT_FALSE(folder.empty());
     HWND hwnd = Create();
     ASSERT_TRUE(IsWindow(hwnd));
     CopyText(szPlayerExe, sizeof szPlayerExe, (folder + "ffplay.exe").c_str());
@@ -720,8 +747,61 @@ TEST_F(MainWindow, SwapEyesNeverOutlivesWhatTheUserSees)
     SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
     ASSERT_TRUE(WaitForStandinStarts(3));
     EXPECT_NE(std::string::npos, lastCommand().find("stereo3d=sbsl:")) << lastCommand();
-    EndPlayerProcesses();
-    for (const char *file : {"ffprobe.exe", "spiral.mp4", "ffplay.exe"})
-        DeleteFileA((folder + file).c_str());
-    RemoveDirectoryA(folder.c_str());
+}
+// A spherical film's View commands: enabled by its launch; a step plays it again looking
+// elsewhere, which the command line and the status text say; a step that leads nowhere
+// plays nothing; greyed and idle for a flat film; a file selected anew starts again at
+// its initial view (Auto's, from the file's metadata: 30 degrees to the right).
+TEST_F(MainWindow, ViewMenuTurnsASphereAndIsGreyedForAFlatFilm)
+{
+    const std::string folder = PlayerBesideClips({"valley.mkv"});
+    ASSERT_FALSE(folder.empty());
+    HWND hwnd = Create();
+    ASSERT_TRUE(IsWindow(hwnd));
+    CopyText(szPlayerExe, sizeof szPlayerExe, (folder + "ffplay.exe").c_str());
+    auto enabled = [hwnd] {
+        int count = 0;
+        for (int step = 0; step < kViewStepCount; ++step)
+            count += !(GetMenuState(GetMenu(hwnd), IDM_VIEW_LEFT + step, MF_BYCOMMAND) & MF_GRAYED);
+        return count;
+    };
+    // The launch number `starts` looks `yaw` degrees to the right, and the window says so.
+    auto expect = [&](size_t starts, int yaw) {
+        ASSERT_TRUE(WaitForStandinStarts(starts, kProbeWaitMs + kWaitMs));
+        const std::string line = StandinStarts().back().commandLine;
+        const std::string graph =
+            "v360=input=hequirect:in_stereo=sbs:output=flat:out_stereo=sbs:yaw=" +
+            std::to_string(yaw) + ":pitch=0:h_fov=90:";
+        EXPECT_NE(std::string::npos, line.find(graph)) << line;
+        const SphereView view{Sphere::HalfEquirectSbs, {yaw, 0, kDefaultViewFov}, 0, false};
+        char text[kStatusTextSize];
+        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
+                          PlayerSettings.nStout, AutoChoiceOf(CurrentFilm, PlayerSettings),
+                          LoadResString, text, sizeof text, false, &view);
+        const std::string words = "View ---> " + std::to_string(yaw) + " degrees right, 90";
+        EXPECT_NE(nullptr, strstr(text, words.c_str())) << text;
+        const std::vector<DWORD> drawn = CaptureClient(hwnd, text).pixels;
+        EXPECT_TRUE(WaitFor([&] { return CaptureClient(hwnd).pixels == drawn; }, 2000)) << text;
+        EXPECT_EQ(kViewStepCount, enabled());
+    };
+    PlayerSettings.nStin = kAutoInputLayout;
+    SetMediaFile((folder + "valley.mkv").c_str());
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    expect(1, 30);
+    SendMessageA(hwnd, WM_COMMAND, IDM_VIEW_RIGHT, 0);
+    expect(2, 45);
+    // At the picture's edge: nothing to play; then a flat film.
+    SendMessageA(hwnd, WM_COMMAND, IDM_VIEW_RIGHT, 0);
+    PlayerSettings.nStin = kSbsParallel;
+    SetMediaFile("C:\\v\\clip.mp4");
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    ASSERT_TRUE(WaitForStandinStarts(3));
+    EXPECT_EQ(std::string::npos, StandinStarts().back().commandLine.find("v360"));
+    EXPECT_EQ(0, enabled());
+    SendMessageA(hwnd, WM_COMMAND, IDM_VIEW_LEFT, 0);
+    EXPECT_FALSE(WaitForStandinStarts(4, 1000));
+    PlayerSettings.nStin = kAutoInputLayout;
+    SetMediaFile((folder + "valley.mkv").c_str());
+    SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
+    expect(4, 30);
 }

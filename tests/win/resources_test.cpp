@@ -35,7 +35,7 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(186u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    EXPECT_EQ(194u, sizeof kStringEntries / sizeof kStringEntries[0]);
     for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
@@ -67,23 +67,35 @@ TEST_F(Resources, EveryResourceIsJapanese)
     const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
     for (LPCSTR type : types)
         EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
-    // 186 strings in 14 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    // 194 strings in 14 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
     EXPECT_EQ(14u + 1 + 1 + 5 + 2 + 3, languages.size());
     for (WORD language : languages)
         EXPECT_EQ(kJapanese, language);
 }
 
-TEST_F(Resources, AcceleratorTableHasItsFourEntriesAndFlagBytes)
+TEST_F(Resources, AcceleratorTableHasItsEntriesAndFlagBytes)
 {
     HRSRC found = FindResourceA(hInst, MAKEINTRESOURCEA(IDC_DUOSCOPE), RT_ACCELERATOR);
     ASSERT_NE(nullptr, found);
-    ASSERT_EQ(4u * 8, SizeofResource(hInst, found));
+    // Flags: 0x01 a virtual key, 0x02 no inversion, 0x04 Shift, 0x10 Alt, 0x80 the last.
+    const WORD expected[][3] = {{0x12, '/', IDM_ABOUT},
+                                {0x12, '?', IDM_ABOUT},
+                                {0x03, 0x4F, IDM_OPEN},
+                                {0x03, 0x45, IDM_SWAP_EYES},
+                                {0x03, VK_LEFT, IDM_VIEW_LEFT},
+                                {0x03, VK_RIGHT, IDM_VIEW_RIGHT},
+                                {0x03, VK_UP, IDM_VIEW_UP},
+                                {0x03, VK_DOWN, IDM_VIEW_DOWN},
+                                {0x03, VK_ADD, IDM_VIEW_WIDER},
+                                {0x03, VK_OEM_PLUS, IDM_VIEW_WIDER},
+                                {0x07, VK_OEM_PLUS, IDM_VIEW_WIDER},
+                                {0x03, VK_SUBTRACT, IDM_VIEW_NARROWER},
+                                {0x03, VK_OEM_MINUS, IDM_VIEW_NARROWER},
+                                {0x83, VK_HOME, IDM_VIEW_AHEAD}};
+    const int count = sizeof expected / sizeof expected[0];
+    ASSERT_EQ(count * 8u, SizeofResource(hInst, found));
     const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));
-    const WORD expected[4][3] = {{0x12, '/', IDM_ABOUT},
-                                 {0x12, '?', IDM_ABOUT},
-                                 {0x03, 0x4F, IDM_OPEN},
-                                 {0x83, 0x45, IDM_SWAP_EYES}};
-    for (int i = 0; i < 4; ++i, entry += 4) {
+    for (int i = 0; i < count; ++i, entry += 4) {
         EXPECT_EQ(expected[i][0], entry[0]) << "flags of entry " << i;
         EXPECT_EQ(expected[i][1], entry[1]) << "key of entry " << i;
         EXPECT_EQ(expected[i][2], entry[2]) << "command of entry " << i;
