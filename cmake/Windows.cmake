@@ -34,7 +34,9 @@ add_library(duoscope_win STATIC
   media/probe_run.cpp
   media/film_store.cpp
   media/auto_probe.cpp
+  media/film_tracks.cpp
   ui/main_window.cpp
+  ui/track_menus.cpp
   ui/setting_controls.cpp
   ui/settings_dialog.cpp
   ui/open_dialog.cpp

@@ -18,6 +18,7 @@
 #include "settings/registry_store.h"
 #include "ui/dialogs.h"
 #include "ui/status_text.h"
+#include "ui/track_menus.h"
 
 static char szStatusText[kStatusTextSize];
 
@@ -64,12 +65,11 @@ AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
     return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES ? form : AnsiForm::TooLong;
 }
 
-// The film of the current media file, as far as the program knows it (nothing before
-// its first launch).
-static const Film &FilmShown()
+// The film of the current media file, as far as the program knows it (null before its
+// first launch).
+static const Film *FilmShown()
 {
-    static const Film kUnknown{};
-    return IsFilmOf(CurrentFilm, szMediaFile) ? CurrentFilm : kUnknown;
+    return IsFilmOf(CurrentFilm, szMediaFile) ? &CurrentFilm : nullptr;
 }
 
 void ProbeAhead()
@@ -89,10 +89,13 @@ void ShowFilmState(HWND hWnd)
     if (IsFilmOf(CurrentFilm, szMediaFile))
         SettleFilm(CurrentFilm, PlayerSettings);
     // Swap Eyes is greyed for the original picture.
-    const UINT swapState = PlaysOriginal(FilmShown(), PlayerSettings) ? MF_GRAYED : MF_ENABLED;
+    const bool original = FilmShown() != nullptr ? PlaysOriginal(*FilmShown(), PlayerSettings)
+                                                 : IsOriginalPicture(PlayerSettings.nOrg);
+    const UINT swapState = original ? MF_GRAYED : MF_ENABLED;
     if (EnableMenuItem(GetMenu(hWnd), IDM_SWAP_EYES, MF_BYCOMMAND | swapState) !=
         static_cast<int>(swapState))
         DrawMenuBar(hWnd);
+    ShowTrackMenus(hWnd);
     InvalidateRect(hWnd, nullptr, TRUE);
 }
 
@@ -130,6 +133,7 @@ static LRESULT OnCreate(HWND hWnd)
         return 0;
     }
     PrepareOpenDialog(hWnd);
+    ShowTrackMenus(hWnd);
     PlayCurrentMedia(hWnd);
     return 0;
 }
@@ -173,11 +177,13 @@ static void OnSwapEyes(HWND hWnd)
 static void OnPaint(HWND hWnd)
 {
     // Auto's input line shows the choice that the launch of the current file made.
-    const Film &film = FilmShown();
-    size_t length =
-        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, AutoChoiceOf(film, PlayerSettings), LoadResString,
-                          szStatusText, sizeof szStatusText, film.eyesSwapped);
+    const Film *film = FilmShown();
+    static char subtitleLabel[kStatusLabelSize];
+    size_t length = ComposeStatusText(
+        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
+        film != nullptr ? AutoChoiceOf(*film, PlayerSettings) : nullptr, LoadResString,
+        szStatusText, sizeof szStatusText, film != nullptr && film->eyesSwapped, nullptr,
+        TrackStatus(subtitleLabel));
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
@@ -215,7 +221,13 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
             RunAboutDialog(hWnd);
             return 0;
         }
+        if (OnTrackCommand(hWnd, LOWORD(wParam)))
+            return 0;
         return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kTracksTimer)
+            OnTracksTimer(hWnd);
+        return 0;
     case WM_DROPFILES:
         OnDropFiles(hWnd, reinterpret_cast<HDROP>(wParam));
         return 0;
