@@ -132,7 +132,6 @@ bool WriteLaunchScriptFor(char (&scriptPath)[kScriptPathSize], char (&folder)[kT
     const FilmLaunch launch = LaunchOf(CurrentFilm, PlayerSettings);
     // The film's tracks as far as they are known now: no launch waits for them.
     ListSideFiles(CurrentFilm);
-    StartTrackList(CurrentFilm, szPlayerExe, folder);
     static TrackLaunch tracks;
     if (!PrepareTracks(launch, launch.options, tracks))
         return false;
@@ -164,4 +163,6 @@ void PlayMedia()
         DeleteFileA(scriptPath);
     if (started)
         EndPreviousPlayer();
+    // Its track list, read once the player is on its way.
+    StartTrackList(CurrentFilm, szPlayerExe, folder);
 }

@@ -9,6 +9,8 @@
 #   canyon.mp4   1920 x 1080 H.264, 3 seconds, nothing in the file says 3D: half side by side
 #   tower.mp4    the same, half top and bottom
 #   spiral.mp4   the same picture in 2D
+#   harbour.mkv  2 seconds with two audio tracks (English, the default, and French) and an
+#                embedded English SubRip track, flagged default; beside it harbour.fr.srt
 #
 # The eyes are grey and differ by depth (the right eye's picture lies 8 pixels to the
 # left), so that an anaglyph of them shows red and cyan fringes; the three untagged clips
@@ -37,6 +39,15 @@ make -f lavfi -i mandelbrot=size=500x270:rate=25 -filter_complex "$eyes" \
   -map "[sbs]" "${h264[@]}" "$dir/canyon.mp4" -map "[tab]" "${h264[@]}" "$dir/tower.mp4" \
   -map "[flat]" "${h264[@]}" "$dir/spiral.mp4"
 rm -f "$dir/left.jpg" "$dir/right.jpg"
+cue() { printf '1\n00:00:00,000 --> 00:00:01,500\n%s\n\n' "$1"; }
+cue "Hello harbour" >"$dir/english.srt"
+cue "Bonjour le port" >"$dir/harbour.fr.srt"
+make -f lavfi -i "$pattern" -f lavfi -i sine=frequency=440 -f lavfi -i sine=frequency=660 \
+  -i "$dir/english.srt" -t 2 -map 0:v -map 1:a -map 2:a -map 3:s -c:v libx264 -c:a aac \
+  -c:s srt -metadata:s:a:0 language=eng -metadata:s:a:1 language=fre \
+  -metadata:s:s:0 language=eng -disposition:a:0 default -disposition:a:1 0 \
+  -disposition:s:0 default "$dir/harbour.mkv"
+rm -f "$dir/english.srt"
 if [ -n "${2:-}" ]; then
   cp "$2" "$dir/ffprobe.exe"
 fi

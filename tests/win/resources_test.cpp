@@ -35,7 +35,7 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(186u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    EXPECT_EQ(264u, sizeof kStringEntries / sizeof kStringEntries[0]);
     for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
@@ -44,6 +44,9 @@ TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
     EXPECT_STREQ("icr", LoadResString(IDS_INPUT_CODE_FIRST + 13));
     EXPECT_STREQ("arbg", LoadResString(IDS_OUTPUT_CODE_FIRST + 12));
     EXPECT_STREQ("hdmi", LoadResString(IDS_OUTPUT_CODE_FIRST + 32));
+    EXPECT_STREQ("Off", LoadResString(IDS_TRACK_TEXT_FIRST));
+    EXPECT_STREQ("Swahili", LoadResString(IDS_TRACK_TEXT_FIRST + 68));
+    EXPECT_STREQ("No audio track known", LoadResString(IDS_AUDIO_NONE));
     EXPECT_STREQ("", LoadResString(999));
 }
 
@@ -67,23 +70,22 @@ TEST_F(Resources, EveryResourceIsJapanese)
     const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
     for (LPCSTR type : types)
         EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
-    // 186 strings in 14 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
-    EXPECT_EQ(14u + 1 + 1 + 5 + 2 + 3, languages.size());
+    // 264 strings in 19 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    EXPECT_EQ(19u + 1 + 1 + 5 + 2 + 3, languages.size());
     for (WORD language : languages)
         EXPECT_EQ(kJapanese, language);
 }
 
-TEST_F(Resources, AcceleratorTableHasItsFourEntriesAndFlagBytes)
+TEST_F(Resources, AcceleratorTableHasItsSixEntriesAndFlagBytes)
 {
     HRSRC found = FindResourceA(hInst, MAKEINTRESOURCEA(IDC_DUOSCOPE), RT_ACCELERATOR);
     ASSERT_NE(nullptr, found);
-    ASSERT_EQ(4u * 8, SizeofResource(hInst, found));
+    ASSERT_EQ(6u * 8, SizeofResource(hInst, found));
     const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));
-    const WORD expected[4][3] = {{0x12, '/', IDM_ABOUT},
-                                 {0x12, '?', IDM_ABOUT},
-                                 {0x03, 0x4F, IDM_OPEN},
-                                 {0x83, 0x45, IDM_SWAP_EYES}};
-    for (int i = 0; i < 4; ++i, entry += 4) {
+    const WORD expected[6][3] = {{0x12, '/', IDM_ABOUT},         {0x12, '?', IDM_ABOUT},
+                                 {0x03, 0x4F, IDM_OPEN},         {0x03, 0x45, IDM_SWAP_EYES},
+                                 {0x03, 0x4E, IDM_SUBS_NEARER}, {0x83, 0x46, IDM_SUBS_FARTHER}};
+    for (int i = 0; i < 6; ++i, entry += 4) {
         EXPECT_EQ(expected[i][0], entry[0]) << "flags of entry " << i;
         EXPECT_EQ(expected[i][1], entry[1]) << "key of entry " << i;
         EXPECT_EQ(expected[i][2], entry[2]) << "command of entry " << i;
