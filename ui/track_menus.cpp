@@ -181,8 +181,10 @@ static SubtitleStatus status;
 
 const SubtitleStatus *TrackStatus(char *label)
 {
+    // Nothing to say of a film without subtitles.
     const Film *film = FilmNamed();
-    if (film == nullptr)
+    if (film == nullptr ||
+        (film->tracks.sideFiles.count == 0 && film->tracks.list.subtitleStreams == 0))
         return nullptr;
     // The label in the ANSI code page: a track's title is UTF-8.
     char utf8[kStatusLabelSize];

@@ -17,7 +17,8 @@ constexpr UINT kTracksTimerMs = 100;
 void ShowTrackMenus(HWND hWnd);
 
 // The status text's subtitles line for the current film's last launch: `label` (at
-// least kStatusLabelSize bytes) receives its text. Null before the film's first launch.
+// least kStatusLabelSize bytes) receives its text. Null before the film's first launch,
+// and for a film with neither side files nor subtitle tracks.
 const SubtitleStatus *TrackStatus(char *label);
 
 // Handles a command of the two menus (a pick replays the film; Nearer and Farther change

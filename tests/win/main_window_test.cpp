@@ -281,7 +281,7 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     // Menu 109 as the class brings it.
     HMENU bar = GetMenu(hwnd);
     ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(4, GetMenuItemCount(bar));
+    ASSERT_EQ(6, GetMenuItemCount(bar));
     auto label = [](HMENU menu, int position) {
         char item[64] = "";
         GetMenuStringA(menu, position, item, sizeof item, MF_BYPOSITION);
@@ -290,7 +290,9 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ("File(&F)", label(bar, 0));
     EXPECT_EQ("Replay(&R)", label(bar, 1));
     EXPECT_EQ("Swap Eyes(&E)", label(bar, 2));
-    EXPECT_EQ("Help(&H)", label(bar, 3));
+    EXPECT_EQ("Subtitles(&U)", label(bar, 3));
+    EXPECT_EQ("Audio(&A)", label(bar, 4));
+    EXPECT_EQ("Help(&H)", label(bar, 5));
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(nullptr, file);
     ASSERT_EQ(5, GetMenuItemCount(file));
@@ -306,7 +308,18 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ(nullptr, GetSubMenu(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_REPLAY), GetMenuItemID(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_SWAP_EYES), GetMenuItemID(bar, 2));
-    HMENU help = GetSubMenu(bar, 3);
+    // Subtitles and Audio, filled from the string table before any film.
+    HMENU subtitles = GetSubMenu(bar, 3);
+    ASSERT_EQ(4, GetMenuItemCount(subtitles));
+    EXPECT_EQ("Off", label(subtitles, 0));
+    EXPECT_EQ("Nearer\tN", label(subtitles, 2));
+    EXPECT_EQ("Farther\tF", label(subtitles, 3));
+    EXPECT_EQ(static_cast<UINT>(IDM_SUBS_FARTHER), GetMenuItemID(subtitles, 3));
+    HMENU audio = GetSubMenu(bar, 4);
+    ASSERT_EQ(1, GetMenuItemCount(audio));
+    EXPECT_EQ("No audio track known", label(audio, 0));
+    EXPECT_TRUE(GetMenuState(audio, 0, MF_BYPOSITION) & MF_GRAYED);
+    HMENU help = GetSubMenu(bar, 5);
     ASSERT_NE(nullptr, help);
     ASSERT_EQ(1, GetMenuItemCount(help));
     EXPECT_EQ("About(&A) ...", label(help, 0));
