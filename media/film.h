@@ -26,10 +26,10 @@ struct FilmTracks {
     TrackList list;
     SubtitlePick subtitlePick;
     bool audioPicked;
-    int audioStream;                   // the picked audio track's stream index
-    bool dumpFailed[kMaxTracks];       // a track whose side file could not be made
-    SubtitleChoice shownChoice;        // what the last launch chose
-    ShownSubtitles shown;              // and how it showed it
+    int audioStream;             // the picked audio track's stream index
+    bool dumpFailed[kMaxTracks]; // a track whose side file could not be made
+    SubtitleChoice shownChoice;  // what the last launch chose
+    ShownSubtitles shown;        // and how it showed it
 };
 
 struct Film {

@@ -33,7 +33,7 @@ TrackRun listRun;
 char listOutput[kTrackListOutputSize];
 
 TrackRun dumpRun;
-int dumpTrack;                // the track its dump is of
+int dumpTrack;                    // the track its dump is of
 char dumpOutput[kDumpOutputSize]; // (ffprobe writes the dump into its file)
 
 char tempFolder[kPathSize]; // where the side files go, as the last launch named it
@@ -107,8 +107,8 @@ bool MakeSideFile(const Film &film, int track)
         return false;
     HANDLE in = CreateFileA(dump, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    HANDLE out = CreateFileA(part, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out =
+        CreateFileA(part, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DumpResult result = DumpResult::ReadFailed;
     SideFileForm form = SideFileForm::None;
     if (in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE)
@@ -209,8 +209,7 @@ unsigned PumpFilmTracks(Film &film)
     if (listRun.path[0] != '\0' && strcmp(listRun.path, film.path) != 0)
         EndRun(listRun);
     if (listRun.path[0] != '\0' &&
-        (PumpProbe(listRun.run, listRun.start) ||
-         GetTickCount() - listRun.start >= kProbeWaitMs)) {
+        (PumpProbe(listRun.run, listRun.start) || GetTickCount() - listRun.start >= kProbeWaitMs)) {
         if (EndProbe(listRun.run))
             ParseTrackList(listOutput, film.tracks.list);
         listRun.path[0] = '\0';

@@ -17,9 +17,11 @@
 //              this value reads as on)
 //   nSubDepth  the subtitles' depth in steps, > 0 nearer (held to the graph's limit
 //              where it is used)
-#define DUOSCOPE_SETTINGS(X)                                                               \
-    X(nFull, 0) X(nOrg, 0) X(nStin, 0) X(nStout, 0) X(nGPU, 0) X(nERCHK, 0) X(nSubs, 1)      \
-    X(nSubDepth, 0)
+// clang-format off
+#define DUOSCOPE_SETTINGS(X)                                                                \
+    X(nFull, 0) X(nOrg, 0) X(nStin, 0) X(nStout, 0) X(nGPU, 0) X(nERCHK, 0)                 \
+    X(nSubs, 1) X(nSubDepth, 0)
+// clang-format on
 
 // One value per registry value of the same name. No field is range-checked. Fields
 // left out of a brace initializer take their start values.

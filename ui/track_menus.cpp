@@ -77,9 +77,9 @@ UINT Checked(bool checked)
 void FillSubtitlesMenu(HMENU menu, const Film *film)
 {
     ClearMenu(menu);
-    const SubtitleChoice choice =
-        film != nullptr ? FilmSubtitles(*film, PlayerSettings, UserLanguage())
-                        : SubtitleChoice{SubtitleSource::Off, -1, -1, false};
+    const SubtitleChoice choice = film != nullptr
+                                      ? FilmSubtitles(*film, PlayerSettings, UserLanguage())
+                                      : SubtitleChoice{SubtitleSource::Off, -1, -1, false};
     AppendItem(menu, Checked(choice.source == SubtitleSource::Off), IDM_SUBS_OFF,
                LoadResString(IDS_TRACK_TEXT_FIRST + kTextOff), false);
     if (film != nullptr) {
@@ -116,10 +116,9 @@ void FillSubtitlesMenu(HMENU menu, const Film *film)
         UINT id;
         unsigned text, key;
         bool atEnd;
-    } moves[] = {{IDM_SUBS_NEARER, IDS_SUBS_NEARER, IDS_SUBS_NEARER_KEY,
-                  depth >= kSubtitleDepthLimit},
-                 {IDM_SUBS_FARTHER, IDS_SUBS_FARTHER, IDS_SUBS_FARTHER_KEY,
-                  depth <= -kSubtitleDepthLimit}};
+    } moves[] = {
+        {IDM_SUBS_NEARER, IDS_SUBS_NEARER, IDS_SUBS_NEARER_KEY, depth >= kSubtitleDepthLimit},
+        {IDM_SUBS_FARTHER, IDS_SUBS_FARTHER, IDS_SUBS_FARTHER_KEY, depth <= -kSubtitleDepthLimit}};
     for (const auto &move : moves) {
         char text[kResStringSize];
         TextBuffer item = StartText(text, sizeof text);
@@ -214,8 +213,7 @@ bool OnTrackCommand(HWND hWnd, UINT id)
             ShowFilmState(hWnd);
         return true;
     }
-    const bool ours = id == IDM_SUBS_OFF ||
-                      (id >= IDM_SUBS_SIDE_FIRST && id < IDM_AUDIO_TRACK_END);
+    const bool ours = id == IDM_SUBS_OFF || (id >= IDM_SUBS_SIDE_FIRST && id < IDM_AUDIO_TRACK_END);
     if (!ours)
         return false;
     Film *film = FilmNamed();
@@ -256,8 +254,8 @@ void OnTracksTimer(HWND hWnd)
         tracks.shown = ShownSubtitles::Pending;
     }
     // The side file of the user's pick, made while its launch played without it.
-    if ((events & kTrackMade) && ready && choice.picked && tracks.shown == ShownSubtitles::Pending &&
-        tracks.shownChoice.track == choice.track) {
+    if ((events & kTrackMade) && ready && choice.picked &&
+        tracks.shown == ShownSubtitles::Pending && tracks.shownChoice.track == choice.track) {
         Replay(hWnd);
         return;
     }

@@ -185,8 +185,8 @@ TEST(ComposeStatusText, SubtitlesLineSaysWhatIsShown)
     for (const auto &c : cases) {
         for (int nOrg = 0; nOrg <= 1; ++nOrg) {
             char out[kStatusTextSize];
-            ComposeStatusText(0, nOrg, 3, 17, nullptr, TableString, out, sizeof out, false,
-                              nullptr, &c.status);
+            ComposeStatusText(0, nOrg, 3, 17, nullptr, TableString, out, sizeof out, false, nullptr,
+                              &c.status);
             const std::vector<std::string> lines = Lines(out);
             const size_t at = nOrg == 1 ? 5 : 6;
             ASSERT_LT(at, lines.size()) << out;

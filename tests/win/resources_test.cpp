@@ -82,8 +82,8 @@ TEST_F(Resources, AcceleratorTableHasItsSixEntriesAndFlagBytes)
     ASSERT_NE(nullptr, found);
     ASSERT_EQ(6u * 8, SizeofResource(hInst, found));
     const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));
-    const WORD expected[6][3] = {{0x12, '/', IDM_ABOUT},         {0x12, '?', IDM_ABOUT},
-                                 {0x03, 0x4F, IDM_OPEN},         {0x03, 0x45, IDM_SWAP_EYES},
+    const WORD expected[6][3] = {{0x12, '/', IDM_ABOUT},        {0x12, '?', IDM_ABOUT},
+                                 {0x03, 0x4F, IDM_OPEN},        {0x03, 0x45, IDM_SWAP_EYES},
                                  {0x03, 0x4E, IDM_SUBS_NEARER}, {0x83, 0x46, IDM_SUBS_FARTHER}};
     for (int i = 0; i < 6; ++i, entry += 4) {
         EXPECT_EQ(expected[i][0], entry[0]) << "flags of entry " << i;
