@@ -1,7 +1,7 @@
 // What the program knows of the current film while it runs, in one place: Auto's reading
-// of the file and its choice, whether its eyes are swapped and where a spherical film's
-// view looks; and what follows from it for a launch and for the commands that depend on
-// it. Portable.
+// of the file and its choice, whether its eyes are swapped, where a spherical film's view
+// looks, its subtitles and audio tracks and the user's picks among them; and what follows
+// from it for a launch and for the commands that depend on it. Portable.
 #ifndef DUOSCOPE_MEDIA_FILM_H
 #define DUOSCOPE_MEDIA_FILM_H
 
@@ -9,6 +9,29 @@
 #include "media/auto_layout.h"
 #include "media/view_state.h"
 #include "settings/player_settings.h"
+#include "subtitles/subtitle_choice.h"
+
+// How the film's last launch showed its subtitles.
+enum class ShownSubtitles {
+    None,    // no launch yet, or subtitles off
+    Drawn,   // text drawn into each eye (a side file, or a text track's made side file)
+    Pending, // a text track whose side file is still being made: none this launch
+    Player,  // a picture track, which the player draws itself
+    Cut,     // a picture track that the output layout would cut: none (-sn)
+};
+
+// The film's subtitles and audio tracks, and the user's picks, held while the program runs.
+struct FilmTracks {
+    SideFileList sideFiles; // beside the file, as listed at its last launch
+    bool listed;            // the track list's probe is done with; list.read says if it answered
+    TrackList list;
+    SubtitlePick subtitlePick;
+    bool audioPicked;
+    int audioStream;             // the picked audio track's stream index
+    bool dumpFailed[kMaxTracks]; // a track whose side file could not be made
+    SubtitleChoice shownChoice;  // what the last launch chose
+    ShownSubtitles shown;        // and how it showed it
+};
 
 struct Film {
     char path[kPathSize]; // the media file (ANSI), empty before one is named
@@ -23,6 +46,7 @@ struct Film {
     // program runs, forgotten with the film.
     bool viewStarted;
     ViewAngles view;
+    FilmTracks tracks;
 };
 
 // The film of the current media file.
@@ -59,5 +83,25 @@ struct FilmLaunch {
     const char *options;
 };
 FilmLaunch LaunchOf(const Film &film, const PlayerSettingsRecord &settings);
+
+// The subtitles that a launch of the film shows (ChooseSubtitles) with `settings`' on or
+// off and `preferred`, the user's language.
+SubtitleChoice FilmSubtitles(const Film &film, const PlayerSettingsRecord &settings,
+                             const Language &preferred);
+
+// The subtitles menu's picks: Off (the setting off, and Off for this film), side file or
+// track `index` of the film's lists (the setting on, and that pick for this film).
+// Returns false, changing nothing, for an index outside the lists.
+bool PickSubtitlesOff(Film &film, PlayerSettingsRecord &settings);
+bool PickSideFile(Film &film, PlayerSettingsRecord &settings, int index);
+bool PickSubtitleTrack(Film &film, PlayerSettingsRecord &settings, int index);
+
+// The audio track that plays (an index into the track list, -1 for none known), and the
+// Audio menu's pick of track `index`: false, changing nothing, unless it is an audio track.
+int FilmAudioTrack(const Film &film);
+bool PickAudioTrack(Film &film, int index);
+
+// The stream to hand the player as -ast (AudioStreamOption), -1 for none.
+int FilmAudioStreamOption(const Film &film);
 
 #endif

@@ -11,6 +11,7 @@
 // cannot be composed is refused and changes nothing but the film's state; so is one
 // from a temporary folder whose name cannot be handed to the player, and one whose
 // script cannot be written or started, which are said so: the player before plays on.
+// Then starts reading the film's track list in the background (media/film_tracks.h).
 // The caller shows the film's state afterwards (the status text, Swap Eyes' and the View
 // menu's items).
 void PlayMedia();

@@ -23,11 +23,14 @@ constexpr const char kScriptName[] = "duoscope.bat";
 // 24 characters).
 constexpr size_t kLongestFilter = 4 + kLongestViewGraph + 10 + 5 + 1 + 4;
 // Longest command line: both paths at 511 characters, every option at its longest
-// ("-fs", "-vcodec hevc_cuvid", Auto's options and their blank, both sizes at 11
+// ("-fs", "-vcodec hevc_cuvid", Auto's and the tracks' options and their blank, both sizes at 11
 // characters) and the filter at its longest: "-sn", the quoted graph with its prefix (a
 // spherical film's view graph) and two subtitle drawings (see playback/subtitle_graph.h).
 static_assert(kLongestViewGraph <= kLongestGraphPrefix, "a view graph is a graph prefix");
-constexpr size_t kLongestCommand = 83 + kLongestAutoOptions + 1 + 2 * (kPathSize - 1) +
+// The options that a film's tracks add after Auto's: the audio and subtitle streams.
+constexpr size_t kLongestTrackOptions = sizeof " -ast 2147483647 -sst 2147483647" - 1;
+constexpr size_t kLongestMediaOptions = kLongestAutoOptions + kLongestTrackOptions;
+constexpr size_t kLongestCommand = 83 + kLongestMediaOptions + 1 + 2 * (kPathSize - 1) +
                                    sizeof "-sn -vf \"\"" - 1 + kLongestPlayerGraph;
 constexpr size_t kCommandSize = 11264;
 static_assert(kLongestCommand < kCommandSize, "the longest command line must fit");

@@ -32,6 +32,16 @@
 #define IDM_VIEW_WIDER 32779
 #define IDM_VIEW_NARROWER 32780
 #define IDM_VIEW_AHEAD 32781
+// The Subtitles and Audio menus: the fixed commands, then a range for each kind of item
+// that a film's lists fill in (a side file, a subtitle track, an audio track: its index)
+#define IDM_SUBS_NEARER 32790
+#define IDM_SUBS_FARTHER 32791
+#define IDM_SUBS_OFF 32792
+#define IDM_AUDIO_NONE 32793
+#define IDM_SUBS_SIDE_FIRST 32800
+#define IDM_SUBS_TRACK_FIRST 32830
+#define IDM_AUDIO_TRACK_FIRST 32870
+#define IDM_AUDIO_TRACK_END 32902
 
 // Controls of the Settings dialogs and the options panes
 #define IDC_FULLSCREEN 1000
@@ -107,5 +117,15 @@
 #define IDS_AUTO_SPHERE 310
 #define IDS_AUTO_SPHERE_MONO 311
 #define IDS_AUTO_HALF_SPHERE_MONO 312
+#define IDS_TRACK_TEXT_FIRST 320
+#define IDS_STATUS_SUBTITLES 390
+#define IDS_SUBS_DEPTH 391
+#define IDS_SUBS_PENDING 392
+#define IDS_SUBS_CUT 393
+#define IDS_SUBS_NEARER 394
+#define IDS_SUBS_FARTHER 395
+#define IDS_SUBS_NEARER_KEY 396
+#define IDS_SUBS_FARTHER_KEY 397
+#define IDS_AUDIO_NONE 398
 
 #endif

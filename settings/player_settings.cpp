@@ -2,9 +2,9 @@
 
 #include "common/text.h"
 
-PlayerSettingsRecord PlayerSettings = {0, 0, 0, 0, 0, 0};
+PlayerSettingsRecord PlayerSettings;
 
-#define DUOSCOPE_SETTING_ENTRY(name) {#name, &PlayerSettingsRecord::name},
+#define DUOSCOPE_SETTING_ENTRY(name, start) {#name, &PlayerSettingsRecord::name},
 const SettingField kSettingFields[kSettingCount] = {DUOSCOPE_SETTINGS(DUOSCOPE_SETTING_ENTRY)};
 #undef DUOSCOPE_SETTING_ENTRY
 static_assert(sizeof(PlayerSettingsRecord) == kSettingCount * sizeof(int32_t),

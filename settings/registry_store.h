@@ -4,7 +4,7 @@
 
 #include "settings/player_settings.h"
 
-// The key under HKEY_CURRENT_USER that holds the six values.
+// The key under HKEY_CURRENT_USER that holds the settings' values.
 constexpr const char kSettingsKey[] = "Software\\Vell\\duoscope";
 // Its subkey that holds what Auto decided of each film, for later runs.
 constexpr const char kFilmsKey[] = "Software\\Vell\\duoscope\\Films";
@@ -19,7 +19,7 @@ void WriteSetting(const char *name, const char *text);
 // Fills PlayerSettings from the registry; a missing or empty value keeps its field.
 void LoadSettings();
 
-// Writes all six fields of PlayerSettings to the registry.
+// Writes every field of PlayerSettings to the registry.
 void SaveSettings();
 
 #endif

@@ -11,6 +11,8 @@
 #   spiral.mp4   the same picture in 2D
 #   valley.mkv   512 x 256 H.264, a VR180 film (Matroska's spherical metadata, mkvmerge's):
 #                two half-sphere eyes side by side, its initial view 30 degrees to the side
+#   harbour.mkv  2 seconds with two audio tracks (English, the default, and French) and an
+#                embedded English SubRip track, flagged default; beside it harbour.fr.srt
 #
 # The eyes are grey and differ by depth (the right eye's picture lies 8 pixels to the
 # left), so that an anaglyph of them shows red and cyan fringes; the three untagged clips
@@ -43,6 +45,15 @@ mkvmerge -q -o "$dir/valley.mkv" --stereo-mode 0:1 --projection-type 0:1 \
   --projection-private 0:0000000000000000000000004000000040000000 --projection-pose-yaw 0:30 \
   "$dir/plain.mkv"
 rm -f "$dir/left.jpg" "$dir/right.jpg" "$dir/plain.mkv"
+cue() { printf '1\n00:00:00,000 --> 00:00:01,500\n%s\n\n' "$1"; }
+cue "Hello harbour" >"$dir/english.srt"
+cue "Bonjour le port" >"$dir/harbour.fr.srt"
+make -f lavfi -i "$pattern" -f lavfi -i sine=frequency=440 -f lavfi -i sine=frequency=660 \
+  -i "$dir/english.srt" -t 2 -map 0:v -map 1:a -map 2:a -map 3:s -c:v libx264 -c:a aac \
+  -c:s srt -metadata:s:a:0 language=eng -metadata:s:a:1 language=fre \
+  -metadata:s:s:0 language=eng -disposition:a:0 default -disposition:a:1 0 \
+  -disposition:s:0 default "$dir/harbour.mkv"
+rm -f "$dir/english.srt"
 if [ -n "${2:-}" ]; then
   cp "$2" "$dir/ffprobe.exe"
 fi

@@ -19,6 +19,7 @@
 #include "settings/registry_store.h"
 #include "ui/dialogs.h"
 #include "ui/status_text.h"
+#include "ui/track_menus.h"
 
 static char szStatusText[kStatusTextSize];
 
@@ -65,12 +66,15 @@ AnsiForm FindPlayer(wchar_t (&modulePath)[kPathSize])
     return GetFileAttributesA(szPlayerExe) != INVALID_FILE_ATTRIBUTES ? form : AnsiForm::TooLong;
 }
 
-// The film of the current media file, as far as the program knows it (nothing before
-// its first launch).
-static const Film &FilmShown()
+// The film of the current media file, as far as the program knows it (null before its
+// first launch).
+// No film: what a launch of no known file looks like (a stored sphere's default view).
+// Not const: zeroed at start, it takes no room in the program's file.
+static Film noFilm;
+
+static const Film *FilmShown()
 {
-    static const Film kUnknown{};
-    return IsFilmOf(CurrentFilm, szMediaFile) ? CurrentFilm : kUnknown;
+    return IsFilmOf(CurrentFilm, szMediaFile) ? &CurrentFilm : nullptr;
 }
 
 void ProbeAhead()
@@ -99,7 +103,9 @@ void ShowFilmState(HWND hWnd)
         SettleFilm(CurrentFilm, PlayerSettings);
     // Swap Eyes is greyed for the original picture, the View commands but for a sphere.
     HMENU menu = GetMenu(hWnd);
-    bool changed = EnableCommand(menu, IDM_SWAP_EYES, !PlaysOriginal(FilmShown(), PlayerSettings));
+    const bool original = FilmShown() != nullptr ? PlaysOriginal(*FilmShown(), PlayerSettings)
+                                                 : IsOriginalPicture(PlayerSettings.nOrg);
+    bool changed = EnableCommand(menu, IDM_SWAP_EYES, !original);
     const bool sphere =
         known && SphereOfLaunch(PlayerSettings.nStin, PlayerSettings.nOrg,
                                 AutoChoiceOf(CurrentFilm, PlayerSettings)) != Sphere::None;
@@ -107,6 +113,7 @@ void ShowFilmState(HWND hWnd)
         changed = EnableCommand(menu, IDM_VIEW_LEFT + step, sphere) || changed;
     if (changed)
         DrawMenuBar(hWnd);
+    ShowTrackMenus(hWnd);
     InvalidateRect(hWnd, nullptr, TRUE);
 }
 
@@ -161,6 +168,7 @@ static LRESULT OnCreate(HWND hWnd)
     }
     AddViewMenu(hWnd);
     PrepareOpenDialog(hWnd);
+    ShowTrackMenus(hWnd);
     PlayCurrentMedia(hWnd);
     return 0;
 }
@@ -214,12 +222,15 @@ static void OnPaint(HWND hWnd)
 {
     // Auto's input line shows the choice that the launch of the current file made, the
     // view line where a sphere's launch looks.
-    const Film &film = FilmShown();
-    const SphereView sphere = FilmViewOfLaunch(film, PlayerSettings, szMediaFile, IsAnsiLeadByte);
-    size_t length =
-        ComposeStatusText(PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin,
-                          PlayerSettings.nStout, AutoChoiceOf(film, PlayerSettings), LoadResString,
-                          szStatusText, sizeof szStatusText, film.eyesSwapped, &sphere);
+    const Film *film = FilmShown();
+    const SphereView sphere = FilmViewOfLaunch(film != nullptr ? *film : noFilm, PlayerSettings,
+                                               szMediaFile, IsAnsiLeadByte);
+    static char subtitleLabel[kStatusLabelSize];
+    size_t length = ComposeStatusText(
+        PlayerSettings.nFull, PlayerSettings.nOrg, PlayerSettings.nStin, PlayerSettings.nStout,
+        film != nullptr ? AutoChoiceOf(*film, PlayerSettings) : nullptr, LoadResString,
+        szStatusText, sizeof szStatusText, film != nullptr && film->eyesSwapped, &sphere,
+        TrackStatus(subtitleLabel));
     PAINTSTRUCT paint;
     HDC hdc = BeginPaint(hWnd, &paint);
     RECT client;
@@ -261,7 +272,13 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
             RunAboutDialog(hWnd);
             return 0;
         }
+        if (OnTrackCommand(hWnd, LOWORD(wParam)))
+            return 0;
         return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kTracksTimer)
+            OnTracksTimer(hWnd);
+        return 0;
     case WM_DROPFILES:
         OnDropFiles(hWnd, reinterpret_cast<HDROP>(wParam));
         return 0;

@@ -116,9 +116,29 @@ static void AppendViewLine(TextBuffer &text, const SphereView *sphere, StringLoo
     AppendText(text, "\n");
 }
 
+// What the launch shows of the subtitles, on a line of its own; nothing without it.
+static void AppendSubtitleLine(TextBuffer &text, const SubtitleStatus *subtitles,
+                               StringLookup lookup)
+{
+    if (subtitles == nullptr)
+        return;
+    AppendText(text, lookup(IDS_STATUS_SUBTITLES));
+    AppendText(text, subtitles->label);
+    if (subtitles->shown == ShownSubtitles::Drawn) {
+        AppendText(text, lookup(IDS_SUBS_DEPTH));
+        AppendText(text, subtitles->depth > 0 ? "+" : "");
+        AppendNumber(text, subtitles->depth);
+    } else if (subtitles->shown == ShownSubtitles::Pending) {
+        AppendText(text, lookup(IDS_SUBS_PENDING));
+    } else if (subtitles->shown == ShownSubtitles::Cut) {
+        AppendText(text, lookup(IDS_SUBS_CUT));
+    }
+    AppendText(text, "\n");
+}
+
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
                          StringLookup lookup, char *out, size_t outSize, bool eyesSwapped,
-                         const SphereView *sphere)
+                         const SphereView *sphere, const SubtitleStatus *subtitles)
 {
     const AutoChoice *choice = nStin == kAutoInputLayout ? autoChoice : nullptr;
     TextBuffer text = StartText(out, outSize);
@@ -130,11 +150,13 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
     if (IsOriginalPicture(nOrg)) {
         AppendText(text, lookup(IDS_STATUS_ORIGINAL));
         AppendText(text, "\n");
+        AppendSubtitleLine(text, subtitles, lookup);
     } else if (choice != nullptr && choice->original) {
         AppendText(text, lookup(IDS_STATUS_ORIGINAL));
         AppendAutoReason(text, *choice, lookup);
         AppendText(text, "\n");
         AppendViewLine(text, sphere, lookup);
+        AppendSubtitleLine(text, subtitles, lookup);
     } else {
         AppendText(text, lookup(IDS_STATUS_INPUT));
         const int layout = choice != nullptr ? choice->layout : nStin;
@@ -149,6 +171,7 @@ size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoC
         AppendText(text, lookup(OutputTextId(nStout)));
         AppendText(text, "\n");
         AppendViewLine(text, sphere, lookup);
+        AppendSubtitleLine(text, subtitles, lookup);
         AppendText(text, "\n");
     }
     for (unsigned id = IDS_STATUS_FIRST_LINE; id <= IDS_STATUS_LAST_LINE; ++id) {

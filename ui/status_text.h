@@ -6,7 +6,9 @@
 
 #include <initializer_list>
 
+#include "common/path_size.h"
 #include "media/auto_layout.h"
+#include "media/film.h"
 #include "playback/view_graph.h"
 #include "res/resource.h"
 #include "res/string_entries.h"
@@ -75,6 +77,14 @@ constexpr size_t kLongestFormatLines =
                               IDS_OUTPUT_TEXT_FIRST + kOutputFormatCount - 1) +
              2}) +
     kLongestViewText + 1;
+// The subtitles line: what is shown (a track's label or a side file's name) and the depth
+// or a note.
+constexpr size_t kStatusLabelSize = kTrackLabelSize > kPathSize ? kTrackLabelSize : kPathSize;
+constexpr size_t kLongestSubtitleLine =
+    LongestEntry({IDS_STATUS_SUBTITLES}) + kStatusLabelSize - 1 +
+    Longest({LongestEntry({IDS_SUBS_DEPTH}) + 1 + kLongestNumberText,
+             LongestEntry({IDS_SUBS_PENDING, IDS_SUBS_CUT})}) +
+    1;
 constexpr size_t kLongestKeyLines = [] {
     size_t length = 0;
     for (unsigned id = IDS_STATUS_FIRST_LINE; id <= IDS_STATUS_LAST_LINE; ++id)
@@ -84,7 +94,8 @@ constexpr size_t kLongestKeyLines = [] {
 // The title and mode lines, the format lines and the key lines.
 constexpr size_t kLongestStatusText = 1 + LongestEntry({IDS_STATUS_TITLE}) + 2 +
                                       LongestEntry({IDS_STATUS_FULL_SCREEN, IDS_STATUS_WINDOW}) +
-                                      1 + kLongestFormatLines + kLongestKeyLines;
+                                      1 + kLongestFormatLines + kLongestSubtitleLine +
+                                      kLongestKeyLines;
 constexpr size_t kStatusTextSize = kLongestStatusText + 1;
 
 // Composes the status text for the given settings into `out`: the title line, the mode,
@@ -96,8 +107,17 @@ constexpr size_t kStatusTextSize = kLongestStatusText + 1;
 // Returns its length; a text that would not fit is cut at a whole piece.
 // With `sphere` naming a sphere (SphereViewOfLaunch), a line after the layouts says
 // where its flat view looks (AppendViewText).
+// With `subtitles`, a line after those says what the film's last launch shows of its
+// subtitles: "Subtitles ---> " and the label, then for drawn words their depth (", depth
+// +2"), or why none show.
+struct SubtitleStatus {
+    const char *label; // "Off", a side file's name, a track's label (ANSI)
+    ShownSubtitles shown;
+    int depth;
+};
 size_t ComposeStatusText(int nFull, int nOrg, int nStin, int nStout, const AutoChoice *autoChoice,
                          StringLookup lookup, char *out, size_t outSize, bool eyesSwapped = false,
-                         const SphereView *sphere = nullptr);
+                         const SphereView *sphere = nullptr,
+                         const SubtitleStatus *subtitles = nullptr);
 
 #endif

@@ -43,7 +43,8 @@ TEST(FormatSettingText, WritesPercentDAndReadsBack)
 
 TEST(SettingFields, AreInLoadAndSaveOrder)
 {
-    const char *names[kSettingCount] = {"nFull", "nOrg", "nStin", "nStout", "nGPU", "nERCHK"};
+    const char *names[kSettingCount] = {"nFull", "nOrg",   "nStin", "nStout",
+                                        "nGPU",  "nERCHK", "nSubs", "nSubDepth"};
     PlayerSettingsRecord record = {};
     for (int i = 0; i < kSettingCount; ++i) {
         EXPECT_STREQ(names[i], kSettingFields[i].name);
@@ -55,4 +56,11 @@ TEST(SettingFields, AreInLoadAndSaveOrder)
     EXPECT_EQ(4, record.nStout);
     EXPECT_EQ(5, record.nGPU);
     EXPECT_EQ(6, record.nERCHK);
+    EXPECT_EQ(7, record.nSubs);
+    EXPECT_EQ(8, record.nSubDepth);
+    // The six of old given alone: subtitles on, at the screen.
+    const PlayerSettingsRecord six{1, 1, 1, 1, 1, 1};
+    EXPECT_TRUE(ShowsSubtitles(six.nSubs));
+    EXPECT_EQ(0, six.nSubDepth);
+    EXPECT_FALSE(ShowsSubtitles(0));
 }

@@ -162,6 +162,42 @@ TEST(ComposeStatusText, LongestTextHas564Characters)
     EXPECT_EQ(564u, longest);
 }
 
+// The subtitles line after the layouts, in every form, and the longest label fits.
+TEST(ComposeStatusText, SubtitlesLineSaysWhatIsShown)
+{
+    const std::string longest(kStatusLabelSize - 1, 'x');
+    const struct {
+        SubtitleStatus status;
+        const char *line;
+    } cases[] = {
+        {{"Film.fr.srt", ShownSubtitles::Drawn, 2}, "Subtitles ---> Film.fr.srt, depth +2"},
+        {{"English (track 1)", ShownSubtitles::Drawn, -10},
+         "Subtitles ---> English (track 1), depth -10"},
+        {{"English (track 1)", ShownSubtitles::Pending, 0},
+         "Subtitles ---> English (track 1) (being read from the file: shown from the next "
+         "launch)"},
+        {{"Japanese, picture (track 2)", ShownSubtitles::Cut, 0},
+         "Subtitles ---> Japanese, picture (track 2) (not shown: the output layout would cut "
+         "them in two)"},
+        {{"Off", ShownSubtitles::None, 3}, "Subtitles ---> Off"},
+        {{longest.c_str(), ShownSubtitles::Pending, 0}, nullptr},
+    };
+    for (const auto &c : cases) {
+        for (int nOrg = 0; nOrg <= 1; ++nOrg) {
+            char out[kStatusTextSize];
+            ComposeStatusText(0, nOrg, 3, 17, nullptr, TableString, out, sizeof out, false, nullptr,
+                              &c.status);
+            const std::vector<std::string> lines = Lines(out);
+            const size_t at = nOrg == 1 ? 5 : 6;
+            ASSERT_LT(at, lines.size()) << out;
+            if (c.line != nullptr) {
+                EXPECT_EQ(c.line, lines[at]);
+            }
+            EXPECT_EQ(kKeyLines[8], lines.back()) << "the whole text fits";
+        }
+    }
+}
+
 TEST(ComposeStatusText, StaysInsideASmallBuffer)
 {
     char out[40];

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/text.h"
+#include "res/resource.h"
+#include "string_table.h"
 #include "subtitles/subtitle_choice.h"
 
 namespace {
@@ -318,6 +320,13 @@ TEST(PlayerAudioTrack, WeighsAsAvFindBestStream)
     EXPECT_EQ(2, AudioStreamOption(film, 3)); // stream 3 is no audio track
     EXPECT_EQ(-1, AudioStreamOption(mp4, -1));
     EXPECT_EQ(0, ChosenAudioTrack(film, 1));
+}
+
+// The string table holds these texts from its first id on, as the program looks them up.
+TEST(ComposeTrackLabel, StringTableHoldsThePieces)
+{
+    for (unsigned i = 0; i < kTrackTextCount; ++i)
+        EXPECT_STREQ(kEnglish[i], TableString(IDS_TRACK_TEXT_FIRST + i)) << i;
 }
 
 TEST(ComposeTrackLabel, MenuTexts)

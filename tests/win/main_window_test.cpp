@@ -22,7 +22,9 @@
 #include "settings/format_catalogue.h"
 #include "support.h"
 #include "ui/main_window.h"
+#include "subtitles/track_dump.h"
 #include "ui/status_text.h"
+#include "ui/track_menus.h"
 
 namespace {
 
@@ -305,7 +307,7 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     // Menu 109 as the class brings it.
     HMENU bar = GetMenu(hwnd);
     ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(5, GetMenuItemCount(bar));
+    ASSERT_EQ(7, GetMenuItemCount(bar));
     auto label = [](HMENU menu, int position) {
         char item[64] = "";
         GetMenuStringA(menu, position, item, sizeof item, MF_BYPOSITION);
@@ -314,8 +316,10 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ("File(&F)", label(bar, 0));
     EXPECT_EQ("Replay(&R)", label(bar, 1));
     EXPECT_EQ("Swap Eyes(&E)", label(bar, 2));
-    EXPECT_EQ("View(&V)", label(bar, 3));
-    EXPECT_EQ("Help(&H)", label(bar, 4));
+    EXPECT_EQ("Subtitles(&U)", label(bar, 3));
+    EXPECT_EQ("Audio(&A)", label(bar, 4));
+    EXPECT_EQ("View(&V)", label(bar, 5));
+    EXPECT_EQ("Help(&H)", label(bar, 6));
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(nullptr, file);
     ASSERT_EQ(5, GetMenuItemCount(file));
@@ -331,9 +335,20 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
     EXPECT_EQ(nullptr, GetSubMenu(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_REPLAY), GetMenuItemID(bar, 1));
     EXPECT_EQ(static_cast<UINT>(IDM_SWAP_EYES), GetMenuItemID(bar, 2));
+    // Subtitles and Audio, filled from the string table before any film.
+    HMENU subtitles = GetSubMenu(bar, 3);
+    ASSERT_EQ(4, GetMenuItemCount(subtitles));
+    EXPECT_EQ("Off", label(subtitles, 0));
+    EXPECT_EQ("Nearer\tN", label(subtitles, 2));
+    EXPECT_EQ("Farther\tF", label(subtitles, 3));
+    EXPECT_EQ(static_cast<UINT>(IDM_SUBS_FARTHER), GetMenuItemID(subtitles, 3));
+    HMENU audio = GetSubMenu(bar, 4);
+    ASSERT_EQ(1, GetMenuItemCount(audio));
+    EXPECT_EQ("No audio track known", label(audio, 0));
+    EXPECT_TRUE(GetMenuState(audio, 0, MF_BYPOSITION) & MF_GRAYED);
     // The View menu, made with the window: its commands in the order of the steps, greyed
     // while no sphere plays.
-    HMENU view = GetSubMenu(bar, 3);
+    HMENU view = GetSubMenu(bar, 5);
     ASSERT_NE(nullptr, view);
     ASSERT_EQ(kViewStepCount, GetMenuItemCount(view));
     for (int step = 0; step < kViewStepCount; ++step) {
@@ -341,7 +356,7 @@ TEST_F(MainWindow, ClassAndWindowFromTheResources)
         EXPECT_EQ(static_cast<UINT>(IDM_VIEW_LEFT + step), GetMenuItemID(view, step));
         EXPECT_TRUE(GetMenuState(view, step, MF_BYPOSITION) & MF_GRAYED) << step;
     }
-    HMENU help = GetSubMenu(bar, 4);
+    HMENU help = GetSubMenu(bar, 6);
     ASSERT_NE(nullptr, help);
     ASSERT_EQ(1, GetMenuItemCount(help));
     EXPECT_EQ("About(&A) ...", label(help, 0));
@@ -804,4 +819,103 @@ TEST_F(MainWindow, ViewMenuTurnsASphereAndIsGreyedForAFlatFilm)
     SetMediaFile((folder + "valley.mkv").c_str());
     SendMessageA(hwnd, WM_COMMAND, IDM_REPLAY, 0);
     expect(4, 30);
+}
+// A film with a side file and an embedded text track, two audio tracks (harbour.mkv and
+// harbour.fr.srt, beside the shipped ffprobe.exe): the side file plays at once, the
+// menus list what the background read found, a pick of the embedded track replays at
+// once and again with its side file once made, Off drops the words, Nearer moves them
+// (stored), and the Audio menu's pick hands the player -ast.
+TEST_F(MainWindow, SubtitlesAndAudioFromTheMenus)
+{
+    const std::string clips = ProgramFolder() + "auto-clips\\";
+    ASSERT_TRUE(FileExists(clips + "harbour.mkv")) << "tools/make_auto_clips.sh makes it";
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "duoscope-subs-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char *file : {"ffprobe.exe", "harbour.mkv", "harbour.fr.srt"})
+        ASSERT_TRUE(CopyFileA((clips + file).c_str(), (folder + file).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "ffplay.exe").c_str(), (folder + "ffplay.exe").c_str(),
+                          FALSE));
+    HWND hwnd = Create();
+    CopyText(szPlayerExe, sizeof szPlayerExe, (folder + "ffplay.exe").c_str());
+    const std::string media = folder + "harbour.mkv";
+    SetMediaFile(media.c_str());
+    PlayerSettings.nStin = kHalfSbsParallel;
+    PlayerSettings.nStout = 17;
+    size_t starts = 0;
+    auto play = [&](UINT command) {
+        SendMessageA(hwnd, WM_COMMAND, command, 0);
+        EXPECT_TRUE(WaitForStandinStarts(++starts));
+        return StandinStarts().back().commandLine;
+    };
+    std::string command = play(IDM_REPLAY);
+    EXPECT_NE(std::string::npos, command.find("subtitles=")) << command;
+    EXPECT_NE(std::string::npos, command.find("harbour.fr.srt")) << command;
+    // The track list, read in the background, fills the menus.
+    ASSERT_TRUE(WaitFor([] { return CurrentFilm.tracks.listed; }));
+    const TrackList &list = CurrentFilm.tracks.list;
+    ASSERT_EQ(3, list.count);
+    const int english = 2, french = 1; // the subtitle track, the second audio track
+    ASSERT_EQ(TrackKind::TextSubtitle, list.tracks[english].kind);
+    HMENU bar = GetMenu(hwnd);
+    auto itemText = [bar](UINT id) {
+        wchar_t text[128] = L"";
+        GetMenuStringW(bar, id, text, 128, MF_BYCOMMAND);
+        return Narrow(text);
+    };
+    auto checked = [bar](UINT id) {
+        return (GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_EQ("harbour.fr.srt", itemText(IDM_SUBS_SIDE_FIRST));
+    EXPECT_TRUE(checked(IDM_SUBS_SIDE_FIRST));
+    EXPECT_EQ("English (track 1)", itemText(IDM_SUBS_TRACK_FIRST + english));
+    EXPECT_EQ("French, AAC mono (track 2)", itemText(IDM_AUDIO_TRACK_FIRST + french));
+    EXPECT_TRUE(checked(IDM_AUDIO_TRACK_FIRST)) << "the player's own audio track";
+    // The embedded track: its side file is made in the background (none from before),
+    // then the film plays again with it.
+    uint64_t size = 0, time = 0;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(media.c_str(), GetFileExInfoStandard, &data));
+    size = data.nFileSizeLow;
+    time = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+    char side[MAX_PATH];
+    ASSERT_TRUE(BuildTrackFileName(temp, media.c_str(), size, time, 0, ".srt", side, sizeof side));
+    DeleteFileA(side);
+    command = play(IDM_SUBS_TRACK_FIRST + english);
+    EXPECT_EQ(std::string::npos, command.find("subtitles=")) << command;
+    EXPECT_EQ(ShownSubtitles::Pending, CurrentFilm.tracks.shown);
+    EXPECT_TRUE(WaitForStandinStarts(++starts));
+    command = StandinStarts().back().commandLine;
+    EXPECT_NE(std::string::npos, command.find(side + strlen(temp))) << command;
+    EXPECT_NE(std::string::npos, FileBytes(side).find("Hello harbour"));
+    char label[kStatusLabelSize];
+    const SubtitleStatus *status = TrackStatus(label);
+    ASSERT_NE(nullptr, status);
+    EXPECT_STREQ("English (track 1)", status->label);
+    EXPECT_EQ(ShownSubtitles::Drawn, status->shown);
+    // Off, stored; the command as without subtitles.
+    command = play(IDM_SUBS_OFF);
+    EXPECT_EQ(std::string::npos, command.find("subtitles=")) << command;
+    EXPECT_NE(std::string::npos, command.find(" -vf stereo3d=sbs2l:arcd -x ")) << command;
+    EXPECT_EQ(0, PlayerSettings.nSubs);
+    EXPECT_TRUE(checked(IDM_SUBS_OFF));
+    // The side file again, then Nearer: the words move, the depth is stored.
+    const std::string flat = play(IDM_SUBS_SIDE_FIRST);
+    EXPECT_EQ(1, PlayerSettings.nSubs);
+    command = play(IDM_SUBS_NEARER);
+    EXPECT_EQ(1, PlayerSettings.nSubDepth);
+    EXPECT_NE(flat, command);
+    EXPECT_NE(std::string::npos, command.find("harbour.fr.srt")) << command;
+    // The French audio track.
+    command = play(IDM_AUDIO_TRACK_FIRST + french);
+    EXPECT_NE(std::string::npos, command.find(" -ast 2 \"")) << command;
+    EXPECT_TRUE(checked(IDM_AUDIO_TRACK_FIRST + french));
+    EndPlayerProcesses();
+    DeleteFileA(side);
+    for (const char *file : {"ffprobe.exe", "harbour.mkv", "harbour.fr.srt", "ffplay.exe"})
+        DeleteFileA((folder + file).c_str());
+    RemoveDirectoryA(folder.c_str());
 }

@@ -521,7 +521,11 @@ TEST_F(Program, AutoRemembersAFilmAcrossRuns)
         HWND window = WaitForMainWindow();
         ASSERT_NE(nullptr, window);
         ASSERT_TRUE(WaitForStandinStarts(run == 2 ? 3 : 1, kProbeWaitMs + kWaitMs));
-        const std::vector<StandinStart> starts = StandinStarts();
+        // (Not the film's track list, read in the background after the launch.)
+        std::vector<StandinStart> starts;
+        for (const StandinStart &start : StandinStarts())
+            if (start.commandLine.find(kTrackListArguments) == std::string::npos)
+                starts.push_back(start);
         const std::string command = starts.back().commandLine;
         if (run < 2) {
             EXPECT_EQ(1u, starts.size());

@@ -35,7 +35,7 @@ BOOL CALLBACK CollectNames(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR fou
 
 TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
 {
-    EXPECT_EQ(194u, sizeof kStringEntries / sizeof kStringEntries[0]);
+    EXPECT_EQ(272u, sizeof kStringEntries / sizeof kStringEntries[0]);
     for (const StringEntry &entry : kStringEntries)
         EXPECT_STREQ(entry.text, LoadResString(entry.id)) << entry.id;
     EXPECT_STREQ("duoscope", LoadResString(IDS_APP_TITLE));
@@ -44,6 +44,9 @@ TEST_F(Resources, StringTableHoldsEveryTextOfTheSource)
     EXPECT_STREQ("icr", LoadResString(IDS_INPUT_CODE_FIRST + 13));
     EXPECT_STREQ("arbg", LoadResString(IDS_OUTPUT_CODE_FIRST + 12));
     EXPECT_STREQ("hdmi", LoadResString(IDS_OUTPUT_CODE_FIRST + 32));
+    EXPECT_STREQ("Off", LoadResString(IDS_TRACK_TEXT_FIRST));
+    EXPECT_STREQ("Swahili", LoadResString(IDS_TRACK_TEXT_FIRST + 68));
+    EXPECT_STREQ("No audio track known", LoadResString(IDS_AUDIO_NONE));
     EXPECT_STREQ("", LoadResString(999));
 }
 
@@ -67,8 +70,8 @@ TEST_F(Resources, EveryResourceIsJapanese)
     const LPCSTR types[] = {RT_STRING, RT_MENU, RT_ACCELERATOR, RT_DIALOG, RT_GROUP_ICON, RT_ICON};
     for (LPCSTR type : types)
         EnumResourceNamesA(hInst, type, CollectNames, reinterpret_cast<LONG_PTR>(&languages));
-    // 194 strings in 14 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
-    EXPECT_EQ(14u + 1 + 1 + 5 + 2 + 3, languages.size());
+    // 272 strings in 19 blocks of 16, menu, accelerators, 5 dialogs, 2 icon groups, 3 images.
+    EXPECT_EQ(19u + 1 + 1 + 5 + 2 + 3, languages.size());
     for (WORD language : languages)
         EXPECT_EQ(kJapanese, language);
 }
@@ -91,7 +94,9 @@ TEST_F(Resources, AcceleratorTableHasItsEntriesAndFlagBytes)
                                 {0x07, VK_OEM_PLUS, IDM_VIEW_WIDER},
                                 {0x03, VK_SUBTRACT, IDM_VIEW_NARROWER},
                                 {0x03, VK_OEM_MINUS, IDM_VIEW_NARROWER},
-                                {0x83, VK_HOME, IDM_VIEW_AHEAD}};
+                                {0x03, VK_HOME, IDM_VIEW_AHEAD},
+                                {0x03, 0x4E, IDM_SUBS_NEARER},
+                                {0x83, 0x46, IDM_SUBS_FARTHER}};
     const int count = sizeof expected / sizeof expected[0];
     ASSERT_EQ(count * 8u, SizeofResource(hInst, found));
     const WORD *entry = static_cast<const WORD *>(LockResource(LoadResource(hInst, found)));

@@ -39,6 +39,9 @@ TEST_F(SettingsStore, FirstRunWithoutKeyLoadsZerosAndSaveCreatesSixValues)
         EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type) << name;
         EXPECT_EQ(std::string("0\0", 2), value.bytes) << name;
     }
+    // Subtitles on, at the screen.
+    EXPECT_EQ(std::string("1\0", 2), GetRawValue("nSubs").bytes);
+    EXPECT_EQ(std::string("0\0", 2), GetRawValue("nSubDepth").bytes);
 }
 
 TEST_F(SettingsStore, PartialKeyLeavesMissingFieldsAndSaveCompletesIt)
@@ -51,6 +54,7 @@ TEST_F(SettingsStore, PartialKeyLeavesMissingFieldsAndSaveCompletesIt)
     EXPECT_EQ(0, PlayerSettings.nOrg);
     EXPECT_EQ(17, PlayerSettings.nStout);
     EXPECT_EQ(1, PlayerSettings.nERCHK);
+    EXPECT_TRUE(ShowsSubtitles(PlayerSettings.nSubs)) << "a store without it reads as on";
 
     PlayerSettings.nFull = 0;
     SaveSettings();
