@@ -34,7 +34,9 @@ add_library(duoscope_win STATIC
   media/probe_run.cpp
   media/film_store.cpp
   media/auto_probe.cpp
+  media/film_tracks.cpp
   ui/main_window.cpp
+  ui/track_menus.cpp
   ui/setting_controls.cpp
   ui/settings_dialog.cpp
   ui/open_dialog.cpp
@@ -46,6 +48,10 @@ target_compile_options(duoscope_win PRIVATE -fno-exceptions -fno-rtti)
 add_executable(duoscope WIN32 ui/winmain.cpp ${DUOSCOPE_RESOURCES})
 target_link_libraries(duoscope PRIVATE duoscope_win)
 target_compile_options(duoscope PRIVATE -fno-exceptions -fno-rtti)
+# The program's code is built for size in every build type: it waits on people and
+# processes, never on its own speed, and stays small (its size is checked below).
+target_compile_options(duoscope_core PRIVATE -Os)
+target_compile_options(duoscope_win PRIVATE -Os)
 target_link_options(duoscope PRIVATE -s)
 
 # Closes a running program as its close box does; tools/run.sh's Ctrl+C.
