@@ -13,8 +13,9 @@
 # two-view (MV-HEVC) clip tests/data/two-views.mov as anaglyphs of both eyes, and a VR180
 # clip (tools/make_vr_clip.sh, tagged in its name) as a flat view straight ahead, as an
 # anaglyph and as half side by side: the mark in the middle of each eye, level, the left
-# eye's to the right of the right eye's. The i686 build runs its own player under 32-bit
-# Wine (tools/wine32.sh).
+# eye's to the right of the right eye's; and subtitles, a side file's and an embedded
+# track's, in each eye of a side-by-side film, at a depth the user sets, and once in its
+# anaglyph. The i686 build runs its own player under 32-bit Wine (tools/wine32.sh).
 #
 #   player_e2e.sh BUILD_DIR SOURCE_DIR [FFPLAY_EXE]
 # (No -e: a failed check is counted, and the checks go on.)
@@ -23,7 +24,8 @@ BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$2" && pwd)
 . "$SOURCE/tests/e2e/lib.sh"
 
-ORIGINAL=1003 REPLAY=1004 CMD_SETTING=32771
+ORIGINAL=1003 REPLAY=1004 CMD_SETTING=32771 CMD_REPLAY=32772
+CMD_SUBS_NEARER=32790 CMD_SUBS_TRACK_FIRST=32830
 
 windows_player=${3-}
 dir=$BUILD/e2e-player
@@ -287,6 +289,120 @@ case_vr180_plays_as_flat_view() {
   done
 }
 
+# Subtitles in each eye: a dark side-by-side clip with an embedded ASS track (its words at
+# the top) and a French side file (at the bottom), which the rule takes first. As side by
+# side, the words show in both halves on one level at one place; Nearer (from a stored
+# depth of 4) moves them apart, the left eye's to the right; the embedded track, chosen
+# in the menu, shows at the top once its side file is made (a Replay when it was not
+# there yet); as an anaglyph the words show once, in the middle.
+case_subtitles_in_each_eye() {
+  reset_settings || return 1
+  put_setting nStin REG_SZ 0 && put_setting nStout REG_SZ 0 && put_setting nSubDepth REG_SZ 4 ||
+    return 1
+  local sub="$dir/subs" pid main player window="" crop w h shotfile left right
+  mkdir -p "$sub"
+  printf '[Script Info]\nScriptType: v4.00+\nPlayResX: 384\nPlayResY: 288\n\n[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\nStyle: Default,Arial,28,&H00FFFFFF,&H000000FF,&H00000000,&H00000000,0,0,0,0,100,100,0,0,1,0,0,8,10,10,10,1\n\n[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\nDialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,,EEEE\n' >"$sub/en.ass"
+  printf '1\n00:00:00,000 --> 00:01:00,000\nMMMM\n' >"$sub/film.fr.srt"
+  [ -f "$sub/film.mkv" ] || ffmpeg -nostdin -v error -f lavfi -i color=c=0x202020:s=1280x360:r=25:d=60 \
+    -i "$sub/en.ass" -c:v libx264 -preset ultrafast -c:s ass -metadata:s:s:0 language=eng \
+    "$sub/film.mkv" || return 1
+  # Photographs the player's window until the words show in each half (left and right
+  # get their boxes, in window pixels, X relative to the half) where test $2 holds.
+  words_in_halves() {
+    local end=$((SECONDS + ${3:-15}))
+    while [ "$SECONDS" -lt "$end" ]; do
+      sleep 0.5
+      # (import has been seen to hang while the player before is ended)
+      timeout 5 import -window "$window" -crop "$crop" +repage "$shotfile" 2>/dev/null || continue
+      convert "$shotfile" -crop $((w / 2))x$h+0+0 +repage "$sub/left.png"
+      convert "$shotfile" -crop $((w / 2))x$h+$((w / 2))+0 +repage "$sub/right.png"
+      left=$(mark_box "$sub/left.png" 'min(r, min(g, b)) > 0.7')
+      right=$(mark_box "$sub/right.png" 'min(r, min(g, b)) > 0.7')
+      [ -n "$left" ] && [ -n "$right" ] && $1 $(box_centre2 "$left") $(box_centre2 "$right") &&
+        return 0
+    done
+    return 1
+  }
+  # Centres (doubled): on one level; at one place; apart, the left eye's to the right;
+  # in the top or bottom half.
+  level() { [ $(($2 > $4 ? $2 - $4 : $4 - $2)) -le 4 ]; }
+  together() { level "$@" && [ $(($1 > $3 ? $1 - $3 : $3 - $1)) -le 6 ]; }
+  apart() { level "$@" && [ $(($1 - $3)) -ge 8 ]; }
+  bottom() { together "$@" && [ "$2" -gt "$h" ]; }
+  top() { level "$@" && [ "$2" -lt "$h" ]; }
+  # The next player and its window (not the window of the player before, which Wine may
+  # still show under the new one's process id while it closes).
+  next_player() {
+    local before=${1:-} old=${window:-}
+    wait_until 30 'player=$(player_pid); [ "$player" != "$before" ] &&
+      window=$(player_window "$player") && [ -n "$window" ] && [ "$window" != "$old" ]' ||
+      fail "subtitles: no new ffplay window" || return 1
+    crop=$(client_crop "$window")
+    w=${crop%%x*} h=${crop#*x} h=${h%%+*}
+  }
+
+  start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$sub/film.mkv")" && pid=$STARTED &&
+    main_window "$pid" && main=$MAIN || return 1
+  # The stored depth, 4 steps nearer, then Nearer once more.
+  next_player && shotfile="$BUILD/screenshots/player-subtitles-depth4.png" || return 1
+  words_in_halves apart || fail "depth 4: side file words [$left] [$right] in $crop" || return 1
+  echo "subtitles at depth 4: the eyes' words $left and $right in $crop"
+  local offset4=$(($(box_centre2 "$left" | cut -d' ' -f1) - $(box_centre2 "$right" | cut -d' ' -f1)))
+  ctl command "$main" $CMD_SUBS_NEARER
+  next_player "$player" && shotfile="$BUILD/screenshots/player-subtitles-depth5.png" || return 1
+  words_in_halves apart || fail "depth 5: words [$left] [$right] in $crop" || return 1
+  local offset5=$(($(box_centre2 "$left" | cut -d' ' -f1) - $(box_centre2 "$right" | cut -d' ' -f1)))
+  [ "$offset5" -gt "$offset4" ] || fail "Nearer did not move the words apart: $offset4 -> $offset5" ||
+    return 1
+  echo "subtitles at depth 5: $left and $right, the eyes' offset $offset4 -> $offset5 (doubled)"
+  ctl close "$main"
+  expect_exit_0 "$pid" || return 1
+  expect_settings_line "nSubDepth REG_SZ 5" || return 1
+
+  # At the screen: as side by side, then the embedded track, then as an anaglyph.
+  put_setting nSubDepth REG_SZ 0 || return 1
+  start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$sub/film.mkv")" && pid=$STARTED &&
+    main_window "$pid" && main=$MAIN || return 1
+  next_player && shotfile="$BUILD/screenshots/player-subtitles-sbs.png" || return 1
+  words_in_halves bottom || fail "side by side: side file words [$left] [$right] in $crop" ||
+    return 1
+  echo "subtitles side by side: the side file's words $left and $right in $crop"
+  # The embedded track: the film plays again at once, and again by itself once the
+  # track's side file is made; the player that stays shows its words.
+  ctl command "$main" $CMD_SUBS_TRACK_FIRST
+  local settled
+  wait_until 30 'settled=$(player_pid); sleep 3; [ "$settled" != "$player" ] &&
+    [ "$(player_pid)" = "$settled" ] && [ -n "$(player_window "$settled")" ]' ||
+    fail "embedded track: no player settled" || return 1
+  player=$settled window=$(player_window "$player") crop=$(client_crop "$window")
+  shotfile="$BUILD/screenshots/player-subtitles-track.png"
+  words_in_halves top || fail "embedded track: words [$left] [$right] in $crop" || return 1
+  echo "subtitles side by side: the embedded track's words $left and $right in $crop"
+  ctl close "$main"
+  expect_exit_0 "$pid" || return 1
+
+  put_setting nStout REG_SZ 17 || return 1
+  start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$sub/film.mkv")" && pid=$STARTED &&
+    main_window "$pid" && main=$MAIN || return 1
+  next_player && shotfile="$BUILD/screenshots/player-subtitles-anaglyph.png" || return 1
+  local box="" end=$((SECONDS + 15)) found=
+  while [ "$SECONDS" -lt "$end" ] && [ -z "$found" ]; do
+    sleep 0.5
+    timeout 5 import -window "$window" -crop "$crop" +repage "$shotfile" 2>/dev/null || continue
+    box=$(mark_box "$shotfile" 'min(r, min(g, b)) > 0.7')
+    [ -n "$box" ] || continue
+    set -- $(box_centre2 "$box")
+    # Once: one box, narrower than half the view, in the middle, at the bottom.
+    [ $((4 * ${box%%x*})) -lt $((2 * w)) ] && [ $((20 * ($1 > w ? $1 - w : w - $1))) -le $((2 * w)) ] &&
+      [ "$2" -gt "$h" ] && found=1
+  done
+  [ -n "$found" ] || fail "anaglyph: the words' box [$box] in $crop" || return 1
+  echo "subtitles as anaglyph: the words once, $box in $crop"
+  ctl close "$main"
+  expect_exit_0 "$pid" || return 1
+  wait_until 5 '! alive "$player"' || fail "subtitles: ffplay still runs" || return 1
+}
+
 expect_settings_line() {
   settings_in_registry | grep -qx "$1" || fail "stored settings lack [$1]: $(settings_in_registry)"
 }
@@ -311,4 +427,5 @@ run_case case_anaglyph_through_real_player
 [ -z "$windows_player" ] || run_case case_error_check_shows_player_message
 [ -z "$windows_player" ] || run_case case_auto_plays_photo_and_two_views_as_anaglyphs
 [ -z "$windows_player" ] || [ "${WINEARCH:-}" = win32 ] || run_case case_vr180_plays_as_flat_view
+[ -z "$windows_player" ] || [ "${WINEARCH:-}" = win32 ] || run_case case_subtitles_in_each_eye
 finish
