@@ -6,7 +6,8 @@
 # find the row's codecs and decode frames (cues) of every stream. The row marked "play"
 # is also played to its end by ffplay.exe itself, with SDL's dummy audio driver, on the
 # tests' X display: the player must open the audio decoder and keep audio and video in
-# step (its status line shows "A-V:" with a number, not "M-V:" of a silent film).
+# step (its status line shows "A-V:" with a number, not "M-V:" of a silent film). The
+# row with a text track also has the player's subtitles filter draw it.
 #
 #   codecs_e2e.sh BUILD_DIR SOURCE_DIR FFPLAY_EXE
 # (No -e: a failed check is counted, and the checks go on.)
@@ -46,6 +47,29 @@ probe_counts() {
     awk -F, 'NF >= 3 && !seen[$1]++ { print $2, $3 }'
 }
 
+# A path (without "'") as a value of a filter's option inside a graph: a backslash before
+# ':' and '\' for the option, the whole in single quotes for the graph.
+filter_value() {
+  local v=${1//\\/\\\\}
+  printf "'%s'" "${v//:/\\:}"
+}
+
+# The player's subtitles filter (libass, the font shipped beside it) draws a clip's text
+# track onto a black picture: its brightest pixel, dark without words, turns white.
+draws_text() {
+  local fonts graph brightest
+  fonts=$(filter_value "$(winpath "$(dirname "$player")/fonts")")
+  graph="color=c=black:s=320x180:d=2,subtitles=filename=$(filter_value "$(winpath "$1")")"
+  graph+=":fontsdir=$fonts:force_style='FontName=DejaVu Sans',signalstats"
+  brightest=$("$WINE" "$probe" -v error -f lavfi -i "$graph" \
+    -show_entries frame_tags=lavfi.signalstats.YMAX -of csv=p=0 </dev/null 2>"$1.draw.log" |
+    tr -d '\r' | sort -n | tail -1)
+  [ "${brightest:-0}" -ge 200 ] ||
+    fail "the subtitles filter drew no text (brightest $brightest): $(tail -c 300 "$1.draw.log")" ||
+    return 1
+  echo "the player's subtitles filter drew the text track (brightest pixel $brightest)"
+}
+
 check_row() {
   local name=$1 play=$2 ext=$3 codecs=$4 clip=$dir/$1.$3 option options=()
   shift 4
@@ -64,6 +88,7 @@ check_row() {
     fail "a stream decoded no frame: $(paste -sd' ' <<<"$counts") $(cat "$clip.probe.log")" ||
     return 1
   echo "ffprobe.exe decoded (codec, frames): $(paste -sd' ' <<<"$counts")"
+  [[ ",$codecs," != *,subrip,* ]] || draws_text "$clip" || return 1
   [ "$play" = play ] || return 0
   SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software timeout 60 "$WINE" "$player" -autoexit \
     -x 160 -y 90 -stats "$(winpath "$clip")" </dev/null >"$clip.play.log" 2>&1 ||
