@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/text.h"
+
 // Copies the first `length` bytes of `source` and a NUL, or leaves `dest` empty and
 // returns false when they do not fit.
 static bool CopyPrefix(char *dest, size_t destSize, const char *source, size_t length)
@@ -53,4 +55,24 @@ AnsiForm ChooseAnsiForm(bool holdsLetters, bool wholeFits, bool shortFits)
     if (shortFits)
         return AnsiForm::Short;
     return holdsLetters ? AnsiForm::TooLong : AnsiForm::Lacking;
+}
+
+bool BuildFileCommand(const char *program, const char *arguments, const char *path, char *out,
+                      size_t outSize)
+{
+    TextBuffer line = StartText(out, outSize);
+    if (PathBreaksQuotes(program) || PathBreaksQuotes(path))
+        return false;
+    AppendText(line, "\"");
+    AppendText(line, program);
+    AppendText(line, "\" ");
+    AppendText(line, arguments);
+    AppendText(line, " \"");
+    AppendText(line, path);
+    AppendText(line, "\"");
+    if (line.overflow) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
 }

@@ -35,6 +35,13 @@ bool DirectoryOfPath(char *dest, size_t destSize, const char *source, LeadByteTe
 // rules would read the closing quote as a quote mark. Such a path is never handed on.
 bool PathBreaksQuotes(const char *path);
 
+// The command line that runs `program` with `arguments` on the file `path`: the quoted
+// program, a blank, the arguments, a blank and the quoted path, in `out`. Returns false,
+// with `out` empty, when either path could break its quotes (PathBreaksQuotes) or the
+// line does not fit.
+bool BuildFileCommand(const char *program, const char *arguments, const char *path, char *out,
+                      size_t outSize);
+
 // The file `name` in the folder of `source` (as DirectoryOfPath gives it), into `dest`.
 // Returns false, with `dest` empty, when it does not fit.
 bool PathBeside(char *dest, size_t destSize, const char *source, const char *name,

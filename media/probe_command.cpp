@@ -5,21 +5,7 @@
 
 bool BuildProbeCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize)
 {
-    TextBuffer line = StartText(out, outSize);
-    if (PathBreaksQuotes(probeExe) || PathBreaksQuotes(mediaFile))
-        return false;
-    AppendText(line, "\"");
-    AppendText(line, probeExe);
-    AppendText(line, "\" ");
-    AppendText(line, kProbeArguments);
-    AppendText(line, " \"");
-    AppendText(line, mediaFile);
-    AppendText(line, "\"");
-    if (line.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
+    return BuildFileCommand(probeExe, kProbeArguments, mediaFile, out, outSize);
 }
 
 // Appends the label of picture `frame` and, where `part` is not negative, of its `kind`

@@ -2,38 +2,9 @@
 
 #include <cstring>
 
+#include "common/piece.h"
+
 namespace {
-
-// One piece of text that is not terminated where it ends.
-struct Piece {
-    const char *start;
-    size_t length;
-};
-
-bool PieceIs(Piece piece, const char *text)
-{
-    return strlen(text) == piece.length && memcmp(piece.start, text, piece.length) == 0;
-}
-
-bool StartsWith(Piece piece, const char *text)
-{
-    const size_t length = strlen(text);
-    return piece.length >= length && memcmp(piece.start, text, length) == 0;
-}
-
-// A whole decimal number, or -1 (for "N/A", empty or anything else).
-long NumberOf(Piece piece)
-{
-    if (piece.length == 0 || piece.length > 9)
-        return -1;
-    long value = 0;
-    for (size_t i = 0; i < piece.length; ++i) {
-        if (piece.start[i] < '0' || piece.start[i] > '9')
-            return -1;
-        value = value * 10 + (piece.start[i] - '0');
-    }
-    return value;
-}
 
 // FFmpeg's name of a stereo side data type.
 StereoKind KindOfSideData(Piece type)
@@ -82,7 +53,7 @@ int DegreesOf(Piece piece)
     constexpr long kTurn = 360;
     const bool negative = piece.length > 0 && piece.start[0] == '-';
     const long value =
-        NumberOf({piece.start + (negative ? 1 : 0), piece.length - (negative ? 1 : 0)});
+        DecimalOf({piece.start + (negative ? 1 : 0), piece.length - (negative ? 1 : 0)});
     if (value < 0 || value > kTurn)
         return 0;
     return static_cast<int>(negative ? -value : value);
@@ -139,16 +110,16 @@ struct LineReader {
         } else if (!PieceIs(section, "stream")) {
             return;
         } else if (PieceIs(key, "width")) {
-            answer.width = NumberOf(value);
+            answer.width = DecimalOf(value);
         } else if (PieceIs(key, "height")) {
-            answer.height = NumberOf(value);
+            answer.height = DecimalOf(value);
         } else if (PieceIs(key, "sample_aspect_ratio")) {
             const char *colon = static_cast<const char *>(memchr(value.start, ':', value.length));
             if (colon == nullptr)
                 return;
             const size_t left = static_cast<size_t>(colon - value.start);
-            const long num = NumberOf({value.start, left});
-            const long den = NumberOf({colon + 1, value.length - left - 1});
+            const long num = DecimalOf({value.start, left});
+            const long den = DecimalOf({colon + 1, value.length - left - 1});
             if (num > 0 && den > 0) {
                 answer.sarNum = num;
                 answer.sarDen = den;
@@ -160,7 +131,7 @@ struct LineReader {
             for (size_t i = 0; i < value.length; ++i)
                 answer.views += value.start[i] == ',';
         } else if (PieceIs(key, "view_pos_available")) {
-            answer.rightViewFirst = StartsWith(value, "2,");
+            answer.rightViewFirst = PieceStartsWith(value, "2,");
         }
     }
 
@@ -174,13 +145,13 @@ struct LineReader {
         else if (PieceIs(key, "projection") && answer.projection == Projection::None)
             answer.projection = ProjectionOf(value);
         else if (PieceIs(key, "bound_left"))
-            answer.boundLeft = NumberOf(value);
+            answer.boundLeft = DecimalOf(value);
         else if (PieceIs(key, "bound_top"))
-            answer.boundTop = NumberOf(value);
+            answer.boundTop = DecimalOf(value);
         else if (PieceIs(key, "bound_right"))
-            answer.boundRight = NumberOf(value);
+            answer.boundRight = DecimalOf(value);
         else if (PieceIs(key, "bound_bottom"))
-            answer.boundBottom = NumberOf(value);
+            answer.boundBottom = DecimalOf(value);
         else if (PieceIs(key, "yaw"))
             answer.viewYaw = DegreesOf(value);
         else if (PieceIs(key, "pitch"))
@@ -211,7 +182,7 @@ struct LineReader {
                                                           "side_datum/spherical_mapping:"};
                 Piece keyInner = inner;
                 for (const char *datum : kDatums)
-                    if (StartsWith(key, datum)) {
+                    if (PieceStartsWith(key, datum)) {
                         const size_t datumLength = strlen(datum);
                         keyInner = {"side_data", 9};
                         key = {key.start + datumLength, key.length - datumLength};

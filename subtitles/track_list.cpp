@@ -3,36 +3,12 @@
 #include <cstring>
 
 #include "common/paths.h"
+#include "common/piece.h"
 #include "common/text.h"
 
 namespace {
 
-// One piece of text that is not terminated where it ends.
-struct Piece {
-    const char *start;
-    size_t length;
-};
-
-bool PieceIs(Piece piece, const char *text)
-{
-    return strlen(text) == piece.length && memcmp(piece.start, text, piece.length) == 0;
-}
-
-// A whole decimal number of at most 9 digits, or -1 (for "N/A", empty or anything else).
-long DecimalOf(Piece piece)
-{
-    if (piece.length == 0 || piece.length > 9)
-        return -1;
-    long value = 0;
-    for (size_t i = 0; i < piece.length; ++i) {
-        if (piece.start[i] < '0' || piece.start[i] > '9')
-            return -1;
-        value = value * 10 + (piece.start[i] - '0');
-    }
-    return value;
-}
-
-// The same, 0 where the field gives no number.
+// A whole decimal number (DecimalOf), 0 where the field gives no number.
 long NumberOf(Piece piece)
 {
     const long value = DecimalOf(piece);
@@ -134,21 +110,7 @@ int DispositionWeight(const MediaTrack &track)
 
 bool BuildTrackListCommand(const char *probeExe, const char *mediaFile, char *out, size_t outSize)
 {
-    TextBuffer line = StartText(out, outSize);
-    if (PathBreaksQuotes(probeExe) || PathBreaksQuotes(mediaFile))
-        return false;
-    AppendText(line, "\"");
-    AppendText(line, probeExe);
-    AppendText(line, "\" ");
-    AppendText(line, kTrackListArguments);
-    AppendText(line, " \"");
-    AppendText(line, mediaFile);
-    AppendText(line, "\"");
-    if (line.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
+    return BuildFileCommand(probeExe, kTrackListArguments, mediaFile, out, outSize);
 }
 
 TrackKind SubtitleKindOfCodec(const char *codec)
