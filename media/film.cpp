@@ -119,6 +119,7 @@ bool PickAudioTrack(Film &film, int index)
 
 int FilmAudioStreamOption(const Film &film)
 {
-    return AudioStreamOption(film.tracks.list,
-                             film.tracks.audioPicked ? film.tracks.audioStream : -1);
+    if (!film.tracks.audioPicked)
+        return -1;
+    return AudioStreamOption(film.tracks.list, film.tracks.audioStream);
 }

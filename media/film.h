@@ -101,7 +101,8 @@ bool PickSubtitleTrack(Film &film, PlayerSettingsRecord &settings, int index);
 int FilmAudioTrack(const Film &film);
 bool PickAudioTrack(Film &film, int index);
 
-// The stream to hand the player as -ast (AudioStreamOption), -1 for none.
+// The stream to hand the player as -ast (AudioStreamOption) once the user has picked an
+// audio track, -1 for none: a film whose track nobody picked keeps today's command line.
 int FilmAudioStreamOption(const Film &film);
 
 #endif
