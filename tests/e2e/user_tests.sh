@@ -74,8 +74,9 @@ focus_main() {
     fail "the main window did not get the keyboard" || return 1
 }
 
-# expect_settings ERCHK FULL GPU ORG STIN STOUT: the key holds exactly these six values,
-# each as REG_SZ text.
+# expect_settings ERCHK FULL GPU ORG STIN STOUT: the key holds exactly these six values
+# and the subtitles' two (as a run that never changed them stores them), each as REG_SZ
+# text.
 expect_settings() {
   local want=""
   local name
@@ -83,6 +84,7 @@ expect_settings() {
     want+="$name REG_SZ $1"$'\n'
     shift
   done
+  want+="nSubDepth REG_SZ 0"$'\n'"nSubs REG_SZ 1"$'\n'
   expect_eq "stored settings" "${want%$'\n'}" "$(settings_in_registry)"
 }
 
