@@ -361,6 +361,7 @@ case_subtitles_in_each_eye() {
 
   # At the screen: as side by side, then the embedded track, then as an anaglyph.
   put_setting nSubDepth REG_SZ 0 || return 1
+  window="" # (a new program: any window of its player will do)
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$sub/film.mkv")" && pid=$STARTED &&
     main_window "$pid" && main=$MAIN || return 1
   next_player && shotfile="$BUILD/screenshots/player-subtitles-sbs.png" || return 1
@@ -382,6 +383,7 @@ case_subtitles_in_each_eye() {
   expect_exit_0 "$pid" || return 1
 
   put_setting nStout REG_SZ 17 || return 1
+  window="" # (a new program: any window of its player will do)
   start_program "$(winpath "$dir/duoscope.exe")" "$(winpath "$sub/film.mkv")" && pid=$STARTED &&
     main_window "$pid" && main=$MAIN || return 1
   next_player && shotfile="$BUILD/screenshots/player-subtitles-anaglyph.png" || return 1
