@@ -41,9 +41,11 @@ make -f lavfi -i mandelbrot=size=500x270:rate=25 -filter_complex "$eyes" \
   -map "[sbs]" "${h264[@]}" "$dir/canyon.mp4" -map "[tab]" "${h264[@]}" "$dir/tower.mp4" \
   -map "[flat]" "${h264[@]}" "$dir/spiral.mp4"
 make -f lavfi -i testsrc=size=512x256:rate=25 -t 1 -c:v libx264 "$dir/plain.mkv"
-mkvmerge -q -o "$dir/valley.mkv" --stereo-mode 0:1 --projection-type 0:1 \
+# (mkvmerge reads its arguments in the locale's charset: without a locale an accented
+# folder name is cut, so it gets names relative to the folder.)
+(cd "$dir" && mkvmerge -q -o valley.mkv --stereo-mode 0:1 --projection-type 0:1 \
   --projection-private 0:0000000000000000000000004000000040000000 --projection-pose-yaw 0:30 \
-  "$dir/plain.mkv"
+  plain.mkv)
 rm -f "$dir/left.jpg" "$dir/right.jpg" "$dir/plain.mkv"
 cue() { printf '1\n00:00:00,000 --> 00:00:01,500\n%s\n\n' "$1"; }
 cue "Hello harbour" >"$dir/english.srt"
