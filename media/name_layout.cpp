@@ -58,6 +58,19 @@ bool IsSeparator(char c)
     }
 }
 
+// The next word at or after `p`, before `end`: the separators before it skipped, `p`
+// moved past it; a word of length 0 when none is left.
+Word NextWord(const char *&p, const char *end, LeadByteTest isLeadByte)
+{
+    while (p < end && IsSeparator(*p))
+        ++p;
+    Word word{p, 0};
+    while (p < end && !IsSeparator(*p))
+        p += CharacterBytes(p, isLeadByte);
+    word.length = static_cast<size_t>(p - word.start);
+    return word;
+}
+
 char Lower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -143,15 +156,10 @@ NameLayout LayoutFromFileName(const char *path, LeadByteTest isLeadByte)
     // Words, from the first to the last, each a run of bytes up to a separator.
     NameLayout result{0, nullptr, 0};
     Word previous{name, 0};
-    for (const char *p = name; p < stemEnd;) {
-        if (IsSeparator(*p)) {
-            ++p;
-            continue;
-        }
-        Word word{p, 0};
-        while (p < stemEnd && !IsSeparator(*p))
-            p += CharacterBytes(p, isLeadByte);
-        word.length = static_cast<size_t>(p - word.start);
+    for (const char *p = name;;) {
+        const Word word = NextWord(p, stemEnd, isLeadByte);
+        if (word.length == 0)
+            break;
         Word tagText;
         if (const Tag *tag = WordTag(previous, word, tagText))
             result = {tag->index, tagText.start, tagText.length};
@@ -317,15 +325,10 @@ SphereName SphereFromFileName(const char *path, LeadByteTest isLeadByte)
     SphereName result{Sphere::None, 0, nullptr, 0};
     Word previous{parts.name, 0};
     SphereWordMeaning previousMeaning{SphereWord::None, 0};
-    for (const char *p = parts.name; p < stemEnd;) {
-        if (IsSeparator(*p)) {
-            ++p;
-            continue;
-        }
-        Word word{p, 0};
-        while (p < stemEnd && !IsSeparator(*p))
-            p += CharacterBytes(p, isLeadByte);
-        word.length = static_cast<size_t>(p - word.start);
+    for (const char *p = parts.name;;) {
+        const Word word = NextWord(p, stemEnd, isLeadByte);
+        if (word.length == 0)
+            break;
         const SphereWordMeaning meaning = SphereWordOf(word);
         const bool joined =
             previous.length > 0 && previous.start + previous.length + 1 == word.start;
